@@ -1,0 +1,93 @@
+#include "core/Log.h"
+
+#include "VorlanAction.h"
+
+#include <iomanip>
+
+LogState& logState() {
+    static LogState state;
+    return state;
+}
+
+bool isLoggingEnabled() {
+    const LogState& s = logState();
+    return s.logKeyboard || s.logMouse || s.logJoysticks;
+}
+
+Log::Log() : Log(logState().logPath, isLoggingEnabled(), true) {}
+
+// The file is opened (created or emptied the first time) even when the entry
+// is disabled.
+Log::Log(const std::string& fileName, bool enabled, bool timestamp)
+    : fileName(fileName), timestamp(timestamp), enabled(enabled) {
+    auto& streams = logState().logStreams;
+    auto found = streams.find(fileName);
+    if (found == streams.end()) {
+        auto created = std::make_unique<std::ofstream>(fileName, std::ios::out | std::ios::trunc);
+        stream = created.get();
+        streams.emplace(fileName, std::move(created));
+    } else {
+        stream = found->second.get();
+        stream->clear();
+        stream->open(fileName, std::ios::out | std::ios::app);
+    }
+    writeHead();
+}
+
+Log::~Log() { stream->close(); }
+
+void Log::writeHead() {
+    if (!enabled)
+        return;
+    *stream << '\n';
+    if (timestamp) {
+        const Platform::LocalTime t = logState().clock();
+        *stream << std::setfill('0')
+                << std::setw(4) << t.year << '.' << std::setw(2) << t.month << '.'
+                << std::setw(2) << t.day << ' ' << std::setw(2) << t.hour << ':'
+                << std::setw(2) << t.minute << ':' << std::setw(2) << t.second << ':'
+                << std::setw(3) << t.millisecond << " \n";
+    }
+    stream->flush();
+}
+
+template <class T>
+Log& Log::put(const T& value) {
+    if (enabled) {
+        *stream << value;
+        stream->flush();
+    }
+    return *this;
+}
+
+Log& Log::operator<<(const char* text) { return put(text); }
+Log& Log::operator<<(const std::string& text) { return put(text); }
+Log& Log::operator<<(int32_t value) { return put(value); }
+Log& Log::operator<<(uint32_t value) { return put(value); }
+Log& Log::operator<<(uint16_t value) { return put(value); }
+Log& Log::operator<<(bool value) { return put(value ? "1" : "0"); }
+Log& Log::operator<<(double value) { return put(value); }
+
+namespace {
+
+bool actionLineWanted(uint32_t device) {
+    const LogState& s = logState();
+    if (device == 0)
+        return s.logKeyboard;
+    if (device == 1024)
+        return s.logMouse;
+    if (device >= 4096)
+        return s.logJoysticks;
+    return isLoggingEnabled();
+}
+
+} // namespace
+
+void logAction(const VorlanAction& action) {
+    if (!actionLineWanted(action.getDevice()))
+        return;
+    Log log;
+    log << "Action added: " << action.getAction();
+    if (action.hasValue())
+        log << " value: " << action.getValue();
+}

@@ -1,0 +1,69 @@
+#ifndef VORLAN_CORE_LOG_H
+#define VORLAN_CORE_LOG_H
+
+#include "platform/Clock.h"
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+class VorlanAction;
+
+// Process-wide log state.
+struct LogState {
+    std::string logPath = "temp/VorlanStart.txt";
+    // One stream per file name ever logged to; the first entry for a name
+    // truncates the file, later entries append.
+    std::map<std::string, std::unique_ptr<std::ofstream>> logStreams;
+    bool logKeyboard = true;
+    bool logMouse = true;
+    bool logJoysticks = true;
+    // Source of the time lines; tests replace it.
+    Platform::LocalTime (*clock)() = Platform::localTime;
+};
+
+LogState& logState();
+
+// One log entry: opened by the constructor (line feed and time line), written
+// piece by piece (each piece flushed), closed by the destructor.
+class Log {
+public:
+    // The standard entry: logPath, enabled when any switch is on, time-stamped.
+    Log();
+    Log(const std::string& fileName, bool enabled, bool timestamp);
+    ~Log();
+    Log(const Log&) = delete;
+    Log& operator=(const Log&) = delete;
+
+    bool isEnabled() const { return enabled; }
+
+    Log& operator<<(const char* text);
+    Log& operator<<(const std::string& text);
+    Log& operator<<(int32_t value);
+    Log& operator<<(uint32_t value);
+    Log& operator<<(uint16_t value);
+    Log& operator<<(bool value);  // "1" or "0"
+    Log& operator<<(double value);
+
+private:
+    template <class T>
+    Log& put(const T& value);
+    void writeHead();
+
+    std::string fileName;
+    bool timestamp;
+    bool enabled;
+    std::ofstream* stream;
+};
+
+// Whether the standard entry is enabled: any of the three switches on.
+bool isLoggingEnabled();
+
+// Writes "Action added: <n>[ value: <v>]" when the switch of the action's
+// device kind allows: device 0 keyboard (and head tracker), 1024 mouse,
+// 4096 and up joysticks, anything else whenever logging is enabled at all.
+void logAction(const VorlanAction& action);
+
+#endif

@@ -1,0 +1,23 @@
+#include "platform/Clock.h"
+
+#include <windows.h>
+
+namespace Platform {
+
+LocalTime localTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    LocalTime t;
+    t.year = now.wYear;
+    t.month = now.wMonth;
+    t.day = now.wDay;
+    t.hour = now.wHour;
+    t.minute = now.wMinute;
+    t.second = now.wSecond;
+    t.millisecond = now.wMilliseconds;
+    return t;
+}
+
+uint32_t tickCount() { return GetTickCount(); }
+
+} // namespace Platform
