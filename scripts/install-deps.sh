@@ -10,6 +10,8 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  g++-mingw-w64-i686
+  g++-mingw-w64-x86-64
 )
 
 missing=()
