@@ -1,0 +1,78 @@
+#include "bindings/Reformers.h"
+
+void Reformers::addModifier(int32_t code) {
+    if (!switches.count(code))
+        modifiers.insert(code);
+}
+
+void Reformers::addSwitch(int32_t code) {
+    if (!modifiers.count(code))
+        switches.insert(code);
+}
+
+void Reformers::addSwitchGroup(const std::set<int32_t>& codes) {
+    std::set<int32_t> group;
+    for (int32_t code : codes) {
+        if (!modifiers.count(code) && switches.insert(code).second)
+            group.insert(code);
+    }
+    if (!group.empty())
+        switchGroups.push_back(std::move(group));
+}
+
+void Reformers::clear() {
+    modifiers.clear();
+    switches.clear();
+    release();
+}
+
+void Reformers::release() {
+    pressed.clear();
+    active.clear();
+}
+
+bool Reformers::splitReformers(const std::set<int32_t>& reformers, CodeSet& modifierSet,
+                               CodeSet& switchSet) const {
+    for (int32_t code : reformers) {
+        if (modifiers.count(code))
+            modifierSet.push_back(code);
+        else if (switches.count(code))
+            switchSet.push_back(code);
+        else
+            return false;
+    }
+    return true;
+}
+
+bool Reformers::handleModifier(const DeviceEvent& event) {
+    if (!modifiers.count(event.code))
+        return false;
+    if (event.value != 0)
+        insertCode(pressed, event.code);
+    else
+        eraseCode(pressed, event.code);
+    return true;
+}
+
+// Releases are consumed and ignored. A press first turns off the other
+// members of the first group holding the code, then toggles the code.
+bool Reformers::handleSwitch(const DeviceEvent& event) {
+    if (!switches.count(event.code))
+        return false;
+    if (event.value == 0)
+        return true;
+    for (const std::set<int32_t>& group : switchGroups) {
+        if (!group.count(event.code))
+            continue;
+        for (int32_t member : group) {
+            if (member != event.code)
+                eraseCode(active, member);
+        }
+        break;
+    }
+    if (contains(active, event.code))
+        eraseCode(active, event.code);
+    else
+        insertCode(active, event.code);
+    return true;
+}
