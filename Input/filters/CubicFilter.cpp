@@ -87,26 +87,21 @@ double CubicFilter::doGetCurveValue(double t) const {
     const double sx = getSaturationX();
     const double dy = getDeadzoneY();
     const double sy = getSaturationY();
-    if (t <= dx)
-        return 0.0;
-    if (t >= sx)
-        return sy;
     if (curveTable.empty())
-        return 0.0;
+        return t > dx && t >= sx ? sy : 0.0;
     // A staircase of table entries, no interpolation. The index is kept inside
-    // the table whatever the fields were set to since the last build.
-    const double pos = t / tableStep;
-    const std::size_t last = curveTable.size() - 1;
-    std::size_t i = 0;
-    if (pos >= static_cast<double>(last))
-        i = last;
-    else if (pos > 0.0)
-        i = static_cast<std::size_t>(pos);
-    const double v = curveTable[i];
+    // the table whatever the fields were set to since the last build (a NaN
+    // position reads the first entry).
+    const auto last = static_cast<std::ptrdiff_t>(curveTable.size()) - 1;
+    double pos = t / tableStep;
+    pos = pos < static_cast<double>(last) ? pos : static_cast<double>(last);
+    pos = pos > 0.0 ? pos : 0.0;
+    double v = curveTable[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos))];
     // The spline may overshoot between its points.
-    if (v > sy)
-        return sy;
-    if (v < dy)
-        return dy;
-    return v;
+    v = v > sy ? sy : v;
+    v = v < dy ? dy : v;
+    // Selected rather than branched on: an axis crosses the dead zone's and the
+    // saturation's edges all the time.
+    v = t >= sx ? sy : v;
+    return t <= dx ? 0.0 : v;
 }

@@ -44,15 +44,17 @@ void Filter::setInfo(const FilterInfo& info) {
 
 double Filter::doGetValue(double x) const {
     const double r = inRange;
-    const double v = x < -r ? -r : (x > r ? r : x);
+    double v = x > r ? r : x;
+    v = x < -r ? -r : v;
     if (slider) {
         // The whole travel maps onto the curve once: -R is 0, +R is 1.
         const double g = getCurveValue((r + v) / (2.0 * r));
         return (2.0 * g - 1.0) * (inverted ? -1.0 : 1.0) * outRange;
     }
-    // Centred axis: the curve runs from the centre outwards, the sign is put back.
-    double sign = v < 0.0 ? -1.0 : 1.0;
-    if (inverted)
-        sign = -sign;
+    // Centred axis: the curve runs from the centre outwards, then the sign is
+    // put back (zero counts as positive). Looked up rather than branched on, as
+    // a centred axis crosses zero all the time.
+    static const double signs[2] = {1.0, -1.0};
+    const double sign = signs[(v < 0.0) != inverted];
     return getCurveValue(std::fabs(v) / r) * sign * outRange;
 }

@@ -22,6 +22,6 @@ double SimpleFilter::doGetCurveValue(double t) const {
     // k > 0 rises slowly first, k < 0 fast first; the factor 10 sets the scale of k.
     const double k = getCurvature().front();
     if (k != 0.0)
-        u = std::expm1(10.0 * k * u) / std::expm1(10.0 * k);
+        u = (std::exp(10.0 * k * u) - 1.0) / (std::exp(10.0 * k) - 1.0);
     return u * (sy - dy) + dy;
 }
