@@ -12,9 +12,6 @@ namespace {
 
 const double axisMax = 1073741823.0;
 
-// Input range 1000 and output range 100, so a mix-up of the two shows.
-SimpleFilter scaled() { return SimpleFilter(1000.0, 100.0, 1.0, 1.0, 0.0, 0.0, 0.0); }
-
 } // namespace
 
 TEST(FilterTest, DefaultFilterPassesAxisValuesThroughAndClampsBeyondTheScale) {
@@ -50,6 +47,7 @@ TEST(FilterTest, ShapesDeadZoneSaturationInversionAndSliderMode) {
     const auto slider = [](Filter& f) { f.setSlider(true); };
     const auto invertedSlider = [](Filter& f) { f.setSlider(true); f.invert(true); };
     const auto sliderDeadzone = [](Filter& f) { f.setSlider(true); f.setDeadzoneX(0.1); };
+    // Input range 1000, output range 100.
     const Case cases[] = {
         {"centre", none, 0.0, 0.0},
         {"half", none, 500.0, 50.0},
@@ -77,29 +75,13 @@ TEST(FilterTest, ShapesDeadZoneSaturationInversionAndSliderMode) {
         {"slider past its dead zone", sliderDeadzone, -790.0, -100.0 + 200.0 * (0.105 - 0.1) / 0.9},
     };
     for (const Case& c : cases) {
-        SimpleFilter filter = scaled();
+        SimpleFilter filter(1000.0, 100.0, 1.0, 1.0, 0.0, 0.0, 0.0);
         c.setup(filter);
         EXPECT_NEAR(filter.getValue(c.input), c.output, 1e-9) << c.name;
     }
 }
 
-TEST(FilterTest, CurvatureListIsNeverEmpty) {
-    SimpleFilter filter(1.0, 1.0, 1.0, 1.0, 0.0, 0.0, 0.3);
-    filter.setCurvature({});
-    EXPECT_EQ(filter.getCurvature(), std::vector<double>{0.0});
-
-    FilterInfo info;
-    info.curvature.clear();
-    filter.setCurvature({0.3});
-    filter.setInfo(info);
-    EXPECT_EQ(filter.getCurvature(), std::vector<double>{0.0});
-
-    std::unique_ptr<Filter> made(createFilter(info));
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->getCurvature(), std::vector<double>{0.0});
-}
-
-TEST(FilterTest, InfoRoundTripsAndLeavesTheRangesAlone) {
+TEST(FilterTest, InfoRoundTripsLeavesTheRangesAloneAndKeepsACurvature) {
     SimpleFilter filter(500.0, 50.0, 1.0, 1.0, 0.0, 0.25, 0.0);
     FilterInfo info;
     info.deadzone = 0.05;
@@ -113,12 +95,18 @@ TEST(FilterTest, InfoRoundTripsAndLeavesTheRangesAlone) {
     EXPECT_EQ(back.deadzone, 0.05);
     EXPECT_EQ(back.saturationX, 0.7);
     EXPECT_EQ(back.saturationY, 0.8);
-    EXPECT_TRUE(back.slider);
-    EXPECT_TRUE(back.invert);
+    EXPECT_TRUE(back.slider && back.invert);
     EXPECT_EQ(back.curvature, std::vector<double>{0.2});
     EXPECT_EQ(filter.getInRange(), 500.0);
     EXPECT_EQ(filter.getOutRange(), 50.0);
     EXPECT_EQ(filter.getDeadzoneY(), 0.25);
+
+    info.curvature.clear();
+    filter.setInfo(info);
+    EXPECT_EQ(filter.getCurvature(), std::vector<double>{0.0});
+    filter.setCurvature({0.3});
+    filter.setCurvature({});
+    EXPECT_EQ(filter.getCurvature(), std::vector<double>{0.0});
 }
 
 TEST(FilterTest, CreateFilterChoosesByTheDescription) {
@@ -128,17 +116,17 @@ TEST(FilterTest, CreateFilterChoosesByTheDescription) {
         const char* name;
         std::function<void(FilterInfo&)> change;
         bool cubic;
+        std::vector<double> curvature;
     };
     const Case cases[] = {
-        {"curvature 0.3", [](FilterInfo& i) { i.curvature = {0.3}; }, false},
-        {"empty curvature", [](FilterInfo& i) { i.curvature.clear(); }, false},
-        {"dead zone", [](FilterInfo& i) { i.deadzone = 0.1; }, false},
-        {"saturation X", [](FilterInfo& i) { i.saturationX = 0.9; }, false},
-        {"saturation Y", [](FilterInfo& i) { i.saturationY = 0.9; }, false},
-        {"slider", [](FilterInfo& i) { i.slider = true; }, false},
-        {"invert", [](FilterInfo& i) { i.invert = true; }, false},
-        {"two points", [](FilterInfo& i) { i.curvature = {0.0, 1.0}; }, true},
-        {"spline with dead zone", [](FilterInfo& i) { i.curvature = {0.0, 0.1, 0.4, 1.0}; i.deadzone = 0.2; }, true},
+        {"curvature", [](FilterInfo& i) { i.curvature = {0.3}; }, false, {0.3}},
+        {"empty curvature", [](FilterInfo& i) { i.curvature.clear(); }, false, {0.0}},
+        {"dead zone", [](FilterInfo& i) { i.deadzone = 0.1; }, false, {0.0}},
+        {"saturation X", [](FilterInfo& i) { i.saturationX = 0.9; }, false, {0.0}},
+        {"saturation Y", [](FilterInfo& i) { i.saturationY = 0.9; }, false, {0.0}},
+        {"slider", [](FilterInfo& i) { i.slider = true; }, false, {0.0}},
+        {"invert", [](FilterInfo& i) { i.invert = true; }, false, {0.0}},
+        {"two points", [](FilterInfo& i) { i.curvature = {0.0, 1.0}; }, true, {0.0, 1.0}},
     };
     for (const Case& c : cases) {
         FilterInfo info;
@@ -146,14 +134,16 @@ TEST(FilterTest, CreateFilterChoosesByTheDescription) {
         std::unique_ptr<Filter> filter(createFilter(info));
         ASSERT_NE(filter, nullptr) << c.name;
         EXPECT_EQ(dynamic_cast<CubicFilter*>(filter.get()) != nullptr, c.cubic) << c.name;
-        EXPECT_EQ(filter->getInRange(), axisMax) << c.name;
-        EXPECT_EQ(filter->getOutRange(), axisMax) << c.name;
-        EXPECT_EQ(filter->getDeadzoneY(), 0.0) << c.name;
-        if (!info.curvature.empty()) {
-            EXPECT_EQ(filter->getInfo().curvature, info.curvature) << c.name;
-        }
-        EXPECT_EQ(filter->getInfo().deadzone, info.deadzone) << c.name;
-        EXPECT_EQ(filter->getInfo().slider, info.slider) << c.name;
+        EXPECT_EQ(filter->getCurvature(), c.curvature) << c.name;
+        info.curvature = c.curvature;
+        const FilterInfo made = filter->getInfo();
+        EXPECT_TRUE(made.deadzone == info.deadzone && made.saturationX == info.saturationX &&
+                    made.saturationY == info.saturationY && made.slider == info.slider &&
+                    made.invert == info.invert)
+            << c.name;
+        EXPECT_TRUE(filter->getInRange() == axisMax && filter->getOutRange() == axisMax &&
+                    filter->getDeadzoneY() == 0.0)
+            << c.name;
     }
 }
 
@@ -161,12 +151,10 @@ TEST(FilterTest, CopiesStartWithTheirOwnReferenceCount) {
     Mem::Ref<Filter> holder(new SimpleFilter(10.0, 10.0, 1.0, 1.0, 0.0, 0.0, 0.0));
     Mem::Ref<Filter> second = holder;
     Mem::Ref<Filter> third = holder;
-
     SimpleFilter copy(static_cast<const SimpleFilter&>(*holder));
     EXPECT_EQ(++copy.refCount(), 1);
-    --copy.refCount();
 
-    Mem::Ref<Filter> target(new SimpleFilter(1.0, 1.0, 1.0, 1.0, 0.0, 0.0, 0.5));
+    Mem::Ref<Filter> target(new SimpleFilter);
     static_cast<SimpleFilter&>(*target) = copy;
     EXPECT_EQ(++target->refCount(), 2);
     --target->refCount();
