@@ -21,15 +21,17 @@ void CubicFilter::build(int n) {
     curveTable.clear();
     const std::vector<double>& y = getCurvature();
     const std::size_t m = y.size();
+    // Two points already make a spline; a single value leaves the table empty.
     if (m < 2)
         return;
+    // At least one step, so that the sampling below ends.
     if (n < 1)
         n = 1;
     const double h = 1.0 / static_cast<double>(m - 1);
     tableStep = 1.0 / n;
 
     // Second derivatives of the natural spline (zero at both ends) through the
-    // equally spaced points, by the tridiagonal sweep.
+    // equally spaced points, by the tridiagonal sweep; s[0] and s[m - 1] stay 0.
     std::vector<double> s(m, 0.0);
     std::vector<double> w(m, 0.0);
     for (std::size_t i = 1; i + 1 < m; ++i) {
@@ -38,7 +40,6 @@ void CubicFilter::build(int n) {
         const double d = (y[i + 1] - y[i]) / h - (y[i] - y[i - 1]) / h;
         w[i] = (6.0 * d / (2.0 * h) - 0.5 * w[i - 1]) / p;
     }
-    s[m - 1] = 0.0;
     for (std::size_t k = m - 1; k-- > 0;)
         s[k] = s[k] * s[k + 1] + w[k];
 
