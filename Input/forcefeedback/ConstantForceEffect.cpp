@@ -1,0 +1,22 @@
+#include "forcefeedback/ConstantForceEffect.h"
+
+#include "core/Log.h"
+#include "devices/directinput/Constants.h"
+#include "devices/directinput/KnownGuids.h"
+#include "devices/directinput/ResultCodes.h"
+
+using namespace DirectInput;
+
+ConstantForceEffect::ConstantForceEffect(Device& device, const std::vector<uint32_t>& axes) {
+    constantForce.magnitude = DI_FFNOMINALMAX;
+    const HResult result = createEffect(device, GUID_ConstantForce, axes, &constantForce, sizeof(constantForce));
+    if (failed(result)) {
+        Log() << "Cannot create constant force effect! " << errorDescription(result);
+        throw Exception();
+    }
+}
+
+void ConstantForceEffect::applyParameters() {
+    constantForce.magnitude = vectorMagnitude();
+    applyDirected(&constantForce, sizeof(constantForce));
+}
