@@ -53,6 +53,7 @@ void CubicFilter::build(int n) {
         x += tableStep;
     } while (x < 1.0);
     curveTable.push_back(calcValue(s, 1.0) * r + getDeadzoneY());
+    lastIndex = static_cast<double>(curveTable.size() - 1);
 }
 
 double CubicFilter::calcValue(const std::vector<double>& s, double x) const {
@@ -93,9 +94,8 @@ double CubicFilter::doGetCurveValue(double t) const {
     // A staircase of table entries, no interpolation. The index is kept inside
     // the table whatever the fields were set to since the last build (a NaN
     // position reads the first entry).
-    const auto last = static_cast<std::ptrdiff_t>(curveTable.size()) - 1;
     double pos = t / tableStep;
-    pos = pos < static_cast<double>(last) ? pos : static_cast<double>(last);
+    pos = pos < lastIndex ? pos : lastIndex;
     pos = pos > 0.0 ? pos : 0.0;
     double v = curveTable[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos))];
     // The spline may overshoot between its points.

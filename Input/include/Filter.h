@@ -107,6 +107,9 @@ private:
 
     std::vector<double> curveTable;
     double tableStep = 0.0;
+    // Index of the table's last entry, kept by build for the per-event bound;
+    // like tableStep, read only while the table holds entries.
+    double lastIndex = 0.0;
 };
 
 // A new filter for the description, or null when it asks for no shaping.
