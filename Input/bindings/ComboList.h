@@ -24,6 +24,7 @@ public:
         return true;
     }
 
+    bool empty() const { return combos.empty(); }
     typename std::vector<Combo>::const_iterator begin() const { return combos.begin(); }
     typename std::vector<Combo>::const_iterator end() const { return combos.end(); }
 

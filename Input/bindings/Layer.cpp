@@ -3,17 +3,26 @@
 #include "bindings/ActionList.h"
 
 void Layer::addKeyCombo(int32_t key, KeyCombo combo) {
-    keyCombos[key].add(std::move(combo));
+    bindings[key].keyCombos.add(std::move(combo));
 }
 
 void Layer::addAxisCombo(int32_t axis, AxisCombo combo) {
-    axisCombos[axis].add(std::move(combo));
+    bindings[axis].axisCombos.add(std::move(combo));
 }
 
-bool Layer::handleKey(const DeviceEvent& event, const CodeSet& pressedModifiers,
-                      const CodeSet& activeSwitches, std::vector<VorlanAction>& out) {
-    auto found = keyCombos.find(event.code);
-    if (found == keyCombos.end())
+bool Layer::handleEvent(const DeviceEvent& event, const CodeSet& pressedModifiers,
+                        const CodeSet& activeSwitches, std::vector<VorlanAction>& out) {
+    const Bindings* found = bindings.find(event.code);
+    return found
+        && (handleKey(found->keyCombos, event, pressedModifiers, activeSwitches, out)
+            || handleAxis(found->axisCombos, event, pressedModifiers, activeSwitches, out));
+}
+
+// A code without key combos in this layer is not the layer's key.
+bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& event,
+                      const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
+                      std::vector<VorlanAction>& out) {
+    if (combos.empty())
         return false;
 
     if (event.value == 0) {
@@ -26,7 +35,7 @@ bool Layer::handleKey(const DeviceEvent& event, const CodeSet& pressedModifiers,
         return true;
     }
 
-    for (const KeyCombo& combo : found->second) {
+    for (const KeyCombo& combo : combos) {
         if (!combo.matches(pressedModifiers, activeSwitches))
             continue;
         heldKeys.hold(HeldKey{event.code, combo.pressed, combo.up, event.time + 1, event.device});
@@ -39,14 +48,11 @@ bool Layer::handleKey(const DeviceEvent& event, const CodeSet& pressedModifiers,
 
 // Among the candidates the first in list order wins unless a later one needs
 // strictly more modifiers: switches do not count here.
-bool Layer::handleAxis(const DeviceEvent& event, const CodeSet& pressedModifiers,
-                       const CodeSet& activeSwitches, std::vector<VorlanAction>& out) const {
-    auto found = axisCombos.find(event.code);
-    if (found == axisCombos.end())
-        return false;
-
+bool Layer::handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
+                       const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
+                       std::vector<VorlanAction>& out) {
     const AxisCombo* kept = nullptr;
-    for (const AxisCombo& combo : found->second) {
+    for (const AxisCombo& combo : combos) {
         if (combo.isCandidate(pressedModifiers, activeSwitches)
             && (!kept || combo.modifiers.size() > kept->modifiers.size()))
             kept = &combo;

@@ -2,6 +2,7 @@
 #define VORLAN_BINDINGS_LAYER_H
 
 #include "bindings/AxisCombo.h"
+#include "bindings/CodeMap.h"
 #include "bindings/ComboList.h"
 #include "bindings/HeldKeys.h"
 #include "bindings/KeyCombo.h"
@@ -11,7 +12,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // A named bag of key and axis combos, plus the keys whose press it bound and
@@ -31,12 +31,11 @@ public:
     void addKeyCombo(int32_t key, KeyCombo combo);
     void addAxisCombo(int32_t axis, AxisCombo combo);
 
-    // The event steps of a frame; each returns whether this layer consumed the
-    // event. A release goes only to the layer that holds the key.
-    bool handleKey(const DeviceEvent& event, const CodeSet& pressedModifiers,
-                   const CodeSet& activeSwitches, std::vector<VorlanAction>& out);
-    bool handleAxis(const DeviceEvent& event, const CodeSet& pressedModifiers,
-                    const CodeSet& activeSwitches, std::vector<VorlanAction>& out) const;
+    // Offers one event of a frame: first to the key combos of its code, then
+    // to the axis combos. Returns whether this layer consumed it. A release
+    // goes only to the layer that holds the key.
+    bool handleEvent(const DeviceEvent& event, const CodeSet& pressedModifiers,
+                     const CodeSet& activeSwitches, std::vector<VorlanAction>& out);
 
     // The pressed commands of the held keys, in ascending key-code order.
     void sendPressed(std::vector<VorlanAction>& out) const;
@@ -44,12 +43,22 @@ public:
     void releaseHeldKeys(std::vector<VorlanAction>& out);
 
 private:
-    // Hash maps: the per-event lookup by code must not grow with the number
-    // of bound codes.
+    // The key and axis combos of one code, found with one lookup.
+    struct Bindings {
+        ComboList<KeyCombo> keyCombos;
+        ComboList<AxisCombo> axisCombos;
+    };
+
+    bool handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& event,
+                   const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
+                   std::vector<VorlanAction>& out);
+    static bool handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
+                           const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
+                           std::vector<VorlanAction>& out);
+
     Sync::Counter count;
     std::string name;
-    std::unordered_map<int32_t, ComboList<KeyCombo>> keyCombos;
-    std::unordered_map<int32_t, ComboList<AxisCombo>> axisCombos;
+    CodeMap<Bindings> bindings;
     HeldKeys heldKeys;
 };
 

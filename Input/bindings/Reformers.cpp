@@ -1,20 +1,20 @@
 #include "bindings/Reformers.h"
 
 void Reformers::addModifier(int32_t code) {
-    if (!switches.count(code))
-        modifiers.insert(code);
+    if (!contains(switches, code))
+        insertCode(modifiers, code);
 }
 
 void Reformers::addSwitch(int32_t code) {
-    if (!modifiers.count(code))
-        switches.insert(code);
+    if (!contains(modifiers, code))
+        insertCode(switches, code);
 }
 
 void Reformers::addSwitchGroup(const std::set<int32_t>& codes) {
-    std::set<int32_t> group;
+    CodeSet group;
     for (int32_t code : codes) {
-        if (!modifiers.count(code) && switches.insert(code).second)
-            group.insert(code);
+        if (!contains(modifiers, code) && insertCode(switches, code))
+            group.push_back(code);
     }
     if (!group.empty())
         switchGroups.push_back(std::move(group));
@@ -34,9 +34,9 @@ void Reformers::release() {
 bool Reformers::splitReformers(const std::set<int32_t>& reformers, CodeSet& modifierSet,
                                CodeSet& switchSet) const {
     for (int32_t code : reformers) {
-        if (modifiers.count(code))
+        if (contains(modifiers, code))
             modifierSet.push_back(code);
-        else if (switches.count(code))
+        else if (contains(switches, code))
             switchSet.push_back(code);
         else
             return false;
@@ -45,7 +45,7 @@ bool Reformers::splitReformers(const std::set<int32_t>& reformers, CodeSet& modi
 }
 
 bool Reformers::handleModifier(const DeviceEvent& event) {
-    if (!modifiers.count(event.code))
+    if (!contains(modifiers, event.code))
         return false;
     if (event.value != 0)
         insertCode(pressed, event.code);
@@ -57,12 +57,12 @@ bool Reformers::handleModifier(const DeviceEvent& event) {
 // Releases are consumed and ignored. A press first turns off the other
 // members of the first group holding the code, then toggles the code.
 bool Reformers::handleSwitch(const DeviceEvent& event) {
-    if (!switches.count(event.code))
+    if (!contains(switches, event.code))
         return false;
     if (event.value == 0)
         return true;
-    for (const std::set<int32_t>& group : switchGroups) {
-        if (!group.count(event.code))
+    for (const CodeSet& group : switchGroups) {
+        if (!contains(group, event.code))
             continue;
         for (int32_t member : group) {
             if (member != event.code)

@@ -27,7 +27,7 @@ public:
     // Every modifier counts as released and every switch as off.
     void release();
 
-    bool isReformer(int32_t code) const { return modifiers.count(code) || switches.count(code); }
+    bool isReformer(int32_t code) const { return contains(modifiers, code) || contains(switches, code); }
 
     // Sorts `reformers` into modifiers and switches; false when one is neither.
     bool splitReformers(const std::set<int32_t>& reformers, CodeSet& modifierSet,
@@ -42,9 +42,9 @@ public:
     const CodeSet& activeSwitches() const { return active; }
 
 private:
-    std::set<int32_t> modifiers;
-    std::set<int32_t> switches;
-    std::vector<std::set<int32_t>> switchGroups;
+    CodeSet modifiers;
+    CodeSet switches;
+    std::vector<CodeSet> switchGroups;
     CodeSet pressed;
     CodeSet active;
 };
