@@ -93,7 +93,7 @@ double CubicFilter::doGetCurveValue(double t) const {
         return t > dx && t >= sx ? sy : 0.0;
     // A staircase of table entries, no interpolation. The index is kept inside
     // the table whatever the fields were set to since the last build (a NaN
-    // position reads the first entry).
+    // position reads the last entry).
     double pos = t / tableStep;
     pos = pos < lastIndex ? pos : lastIndex;
     pos = pos > 0.0 ? pos : 0.0;
