@@ -12,7 +12,7 @@ void offerEvents(Layer& layer, bool isTop, Reformers& reformers, DeviceEventList
         const DeviceEvent& event = events[i];
         const bool consumed =
             (isTop && (reformers.handleModifier(event) || reformers.handleSwitch(event)))
-            || layer.handleEvent(event, reformers.pressedModifiers(), reformers.activeSwitches(), out);
+            || layer.handleEvent(event, reformers, out);
         if (!consumed) {
             if (kept != i)
                 events[kept] = event;

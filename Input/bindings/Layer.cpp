@@ -10,19 +10,18 @@ void Layer::addAxisCombo(int32_t axis, AxisCombo combo) {
     bindings[axis].axisCombos.add(std::move(combo));
 }
 
-bool Layer::handleEvent(const DeviceEvent& event, const CodeSet& pressedModifiers,
-                        const CodeSet& activeSwitches, std::vector<VorlanAction>& out) {
+bool Layer::handleEvent(const DeviceEvent& event, const Reformers& reformers,
+                        std::vector<VorlanAction>& out) {
     const Bindings* found = bindings.find(event.code);
     return found
-        && (handleKey(found->keyCombos, event, pressedModifiers, activeSwitches, out)
-            || handleAxis(found->axisCombos, event, pressedModifiers, activeSwitches, out));
+        && (handleKey(found->keyCombos, event, reformers, out)
+            || handleAxis(found->axisCombos, event, reformers, out));
 }
 
 // A code without key combos in this layer is not the layer's key.
 bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& event,
-                      const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
-                      std::vector<VorlanAction>& out) {
-    if (combos.empty())
+                      const Reformers& reformers, std::vector<VorlanAction>& out) {
+    if (combos.size() == 0)
         return false;
 
     if (event.value == 0) {
@@ -35,8 +34,11 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
         return true;
     }
 
-    for (const KeyCombo& combo : combos) {
-        if (!combo.matches(pressedModifiers, activeSwitches))
+    for (size_t i = 0; i < combos.size(); ++i) {
+        if (!combos.summary(i).mayMatch(reformers.summary()))
+            continue;
+        const KeyCombo& combo = combos[i];
+        if (!combo.matches(reformers.pressedModifiers(), reformers.activeSwitches()))
             continue;
         heldKeys.hold(HeldKey{event.code, combo.pressed, combo.up, event.time + 1, event.device});
         if (combo.down != 0)
@@ -49,11 +51,13 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
 // Among the candidates the first in list order wins unless a later one needs
 // strictly more modifiers: switches do not count here.
 bool Layer::handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
-                       const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
-                       std::vector<VorlanAction>& out) {
+                       const Reformers& reformers, std::vector<VorlanAction>& out) {
     const AxisCombo* kept = nullptr;
-    for (const AxisCombo& combo : combos) {
-        if (combo.isCandidate(pressedModifiers, activeSwitches)
+    for (size_t i = 0; i < combos.size(); ++i) {
+        if (!combos.summary(i).mayBeCandidate(reformers.summary()))
+            continue;
+        const AxisCombo& combo = combos[i];
+        if (combo.isCandidate(reformers.pressedModifiers(), reformers.activeSwitches())
             && (!kept || combo.modifiers.size() > kept->modifiers.size()))
             kept = &combo;
     }

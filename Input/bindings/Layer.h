@@ -6,6 +6,7 @@
 #include "bindings/ComboList.h"
 #include "bindings/HeldKeys.h"
 #include "bindings/KeyCombo.h"
+#include "bindings/Reformers.h"
 #include "core/DeviceEvent.h"
 #include "Shared.h"
 #include "VorlanAction.h"
@@ -34,8 +35,8 @@ public:
     // Offers one event of a frame: first to the key combos of its code, then
     // to the axis combos. Returns whether this layer consumed it. A release
     // goes only to the layer that holds the key.
-    bool handleEvent(const DeviceEvent& event, const CodeSet& pressedModifiers,
-                     const CodeSet& activeSwitches, std::vector<VorlanAction>& out);
+    bool handleEvent(const DeviceEvent& event, const Reformers& reformers,
+                     std::vector<VorlanAction>& out);
 
     // The pressed commands of the held keys, in ascending key-code order.
     void sendPressed(std::vector<VorlanAction>& out) const;
@@ -50,11 +51,9 @@ private:
     };
 
     bool handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& event,
-                   const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
-                   std::vector<VorlanAction>& out);
+                   const Reformers& reformers, std::vector<VorlanAction>& out);
     static bool handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
-                           const CodeSet& pressedModifiers, const CodeSet& activeSwitches,
-                           std::vector<VorlanAction>& out);
+                           const Reformers& reformers, std::vector<VorlanAction>& out);
 
     Sync::Counter count;
     std::string name;

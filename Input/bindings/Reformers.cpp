@@ -29,6 +29,7 @@ void Reformers::clear() {
 void Reformers::release() {
     pressed.clear();
     active.clear();
+    held = ReformerSummary();
 }
 
 bool Reformers::splitReformers(const std::set<int32_t>& reformers, CodeSet& modifierSet,
@@ -51,6 +52,7 @@ bool Reformers::handleModifier(const DeviceEvent& event) {
         insertCode(pressed, event.code);
     else
         eraseCode(pressed, event.code);
+    held.modifiers = ReformerSummary::bitsOf(pressed);
     return true;
 }
 
@@ -74,5 +76,6 @@ bool Reformers::handleSwitch(const DeviceEvent& event) {
         eraseCode(active, event.code);
     else
         insertCode(active, event.code);
+    held.switches = ReformerSummary::bitsOf(active);
     return true;
 }

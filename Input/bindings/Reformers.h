@@ -2,6 +2,7 @@
 #define VORLAN_BINDINGS_REFORMERS_H
 
 #include "bindings/CodeSet.h"
+#include "bindings/ReformerSummary.h"
 #include "core/DeviceEvent.h"
 
 #include <cstdint>
@@ -40,6 +41,8 @@ public:
 
     const CodeSet& pressedModifiers() const { return pressed; }
     const CodeSet& activeSwitches() const { return active; }
+    // The held modifiers and the switches that are on, summarised.
+    const ReformerSummary& summary() const { return held; }
 
 private:
     CodeSet modifiers;
@@ -47,6 +50,7 @@ private:
     std::vector<CodeSet> switchGroups;
     CodeSet pressed;
     CodeSet active;
+    ReformerSummary held;
 };
 
 #endif
