@@ -45,7 +45,7 @@ TEST(PortTest, CreateGivesTheSelectedBackendsSystemAndFailsWithoutOne) {
 
     FakeDirectInput fake;
     {
-        FakeInstallation installed(fake);
+        const FakeInstallation installed = fake.install();
         EXPECT_EQ(create(system), DI_OK);
         EXPECT_TRUE(system);
         system.reset();
