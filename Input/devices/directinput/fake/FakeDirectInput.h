@@ -113,7 +113,8 @@ public:
 
     // From now on, calls of that method (on that device's instance name, or on
     // any object when device is empty) return result: every one when nth is 0,
-    // else only the nth matching call. A failure code makes the call do
+    // else only the nth matching call counted from now (1 = the next one).
+    // Each rule counts every matching call. A failure code makes the call do
     // nothing else; a success code lets it do its work. The first rule added
     // wins when several match.
     void setResult(const std::string& method, HResult result, unsigned nth = 0,
