@@ -6,7 +6,7 @@
 #include <vector>
 
 // A hash map from code to T for the per-event lookups: open addressing with
-// linear probing over a power-of-two table of small slots, at most half full,
+// linear probing over a power-of-two table of small slots, at most a quarter full,
 // so a lookup is a multiply, a shift and usually one slot read. Entries are
 // only ever added.
 template <class T>
@@ -22,7 +22,7 @@ public:
 
     // The value of `code`, default-made on first use.
     T& operator[](int32_t code) {
-        if ((values.size() + 1) * 2 > slots.size())
+        if ((values.size() + 1) * 4 > slots.size())
             grow();
         Slot& slot = slots[slotOf(code)];
         if (slot.index == emptySlot) {
