@@ -20,6 +20,13 @@
 // are delivered first by the next process().
 class BindingEngine {
 public:
+    BindingEngine() = default;
+    // Layers are shared by reference, so a copy would share held keys.
+    BindingEngine(const BindingEngine&) = delete;
+    BindingEngine& operator=(const BindingEngine&) = delete;
+    BindingEngine(BindingEngine&&) = default;
+    BindingEngine& operator=(BindingEngine&&) = default;
+
     // A layer of that name that already exists is kept as it is. The new
     // layer is not on the stack.
     void createLayer(const std::string& name);

@@ -73,3 +73,26 @@ TEST(EngineLogTest, ActionLineFollowsTheLogSwitchOfItsDevice) {
                    axisEvent(3073, 6, 4, 0)});
     EXPECT_EQ(capture.read(), LogCapture::entry("Action added: 2"));
 }
+
+TEST_F(EngineTest, EachOfManyBoundCodesFindsItsOwnCombo) {
+    // Codes across many device blocks, negative and extreme ones included;
+    // every third code is left unbound.
+    std::vector<int32_t> codes{-2147483647 - 1, -1, 2147483647};
+    for (int32_t block = 0; block < 40; ++block)
+        for (int32_t offset = 0; offset < 1024; offset += 7)
+            codes.push_back(block * 1024 + offset);
+    engine.createLayer("main");
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (i % 3 != 2)
+            engine.addAxisCombo("main", codes[i], {}, static_cast<int32_t>(i + 1), nullptr);
+    }
+    engine.setTopLayer("main");
+    DeviceEventList events;
+    Acts expected;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        events.push_back(axisEvent(codes[i], 3, static_cast<uint32_t>(i)));
+        if (i % 3 != 2)
+            expected.push_back(axisAct(static_cast<int32_t>(i + 1), 3, static_cast<uint32_t>(i)));
+    }
+    EXPECT_EQ(frame(engine, events), expected);
+}
