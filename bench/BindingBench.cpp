@@ -31,25 +31,16 @@ const char* const layerNames[] = {"base", "weapons", "navigation", "comms", "ove
 constexpr int32_t modifierCodes[] = {42, 29, 56, 54};  // shifts, ctrl, alt
 constexpr int32_t switchCodes[] = {59, 60, 61, 62, 63};
 
-// Keys: keyboard codes first, then joystick buttons (offset 48 on) of joystick
-// after joystick. Axes: the eight axes of joystick after joystick.
+// Keys: keyboard codes 100 to 199 first (clear of the reformer codes), then
+// joystick buttons (offset 48 on) of joystick after joystick. Axes: the eight
+// axes of joystick after joystick.
 int32_t keyCode(int i) {
     if (i < 100)
-        return 2 + i;  // skips 0 and the reformer codes below
+        return 100 + i;
     const int button = i - 100;
     return (4 + button / 128) * 1024 + 48 + button % 128;
 }
 int32_t axisCode(int i) { return (4 + i / 8) * 1024 + 4 * (i % 8); }
-
-bool isReformerCode(int32_t code) {
-    for (int32_t c : modifierCodes)
-        if (c == code)
-            return true;
-    for (int32_t c : switchCodes)
-        if (c == code)
-            return true;
-    return false;
-}
 
 // A reformer set as bindings use them: mostly none, often one modifier,
 // sometimes a modifier with a switch or two modifiers.
@@ -93,7 +84,7 @@ void bind(BindingEngine& engine, const Profile& p) {
         const int layer = pick(2) ? 0 : 1 + pick(4);
         const int32_t key = keyCode(pick(p.keyCodes));
         std::set<int32_t> reformers = randomReformers(rng);
-        if (isReformerCode(key) || !used.emplace(layer, key, reformers).second)
+        if (!used.emplace(layer, key, reformers).second)
             continue;
         engine.addKeyCombo(layerNames[layer], key, reformers, command, pick(3) ? 0 : command + 1,
                            command + 2);
