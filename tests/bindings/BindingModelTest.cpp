@@ -254,8 +254,10 @@ private:
                 c.switches.insert(s);
         Codes reformers = c.modifiers;
         reformers.insert(c.switches.begin(), c.switches.end());
-        if (pick(40) == 0)
-            reformers.insert(Undeclared), c.switches.insert(Undeclared);
+        if (pick(40) == 0) {  // refused: not a declared reformer
+            reformers.insert(Undeclared);
+            c.switches.insert(Undeclared);
+        }
         const std::string& name = anyName();
         engine.addKeyCombo(name, c.key, reformers, c.down, c.pressed, c.up);
         model.addKeyCombo(name, c);

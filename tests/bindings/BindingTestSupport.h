@@ -84,18 +84,15 @@ inline std::vector<Act> frame(BindingEngine& engine, DeviceEventList events = {}
 // log do not open log files; restores the switches afterwards.
 class QuietLog {
 public:
-    QuietLog() : saved(logState()) { Vorlan::enableLogging(false, false, false); }
-    ~QuietLog() { Vorlan::enableLogging(saved.logKeyboard, saved.logMouse, saved.logJoysticks); }
+    QuietLog() { Vorlan::enableLogging(false, false, false); }
+    ~QuietLog() { Vorlan::enableLogging(keyboard, mouse, joysticks); }
     QuietLog(const QuietLog&) = delete;
     QuietLog& operator=(const QuietLog&) = delete;
 
 private:
-    struct Switches {
-        explicit Switches(const LogState& s)
-            : logKeyboard(s.logKeyboard), logMouse(s.logMouse), logJoysticks(s.logJoysticks) {}
-        bool logKeyboard, logMouse, logJoysticks;
-    };
-    Switches saved;
+    const bool keyboard = logState().logKeyboard;
+    const bool mouse = logState().logMouse;
+    const bool joysticks = logState().logJoysticks;
 };
 
 // A fixture with an empty engine and the log silenced.
