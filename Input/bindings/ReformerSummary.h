@@ -26,10 +26,11 @@ struct ReformerSummary {
         return (modifiers & ~held.modifiers) == 0 && (switches & ~held.switches) == 0;
     }
 
+    static uint64_t bitOf(int32_t code) { return uint64_t{1} << (static_cast<uint32_t>(code) & 63u); }
     static uint64_t bitsOf(const CodeSet& set) {
         uint64_t bits = 0;
         for (int32_t code : set)
-            bits |= uint64_t{1} << (static_cast<uint32_t>(code) & 63u);
+            bits |= bitOf(code);
         return bits;
     }
 };

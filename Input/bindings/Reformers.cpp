@@ -3,11 +3,13 @@
 void Reformers::addModifier(int32_t code) {
     if (!contains(switches, code))
         insertCode(modifiers, code);
+    summariseDeclarations();
 }
 
 void Reformers::addSwitch(int32_t code) {
     if (!contains(modifiers, code))
         insertCode(switches, code);
+    summariseDeclarations();
 }
 
 void Reformers::addSwitchGroup(const std::set<int32_t>& codes) {
@@ -18,13 +20,17 @@ void Reformers::addSwitchGroup(const std::set<int32_t>& codes) {
     }
     if (!group.empty())
         switchGroups.push_back(std::move(group));
+    summariseDeclarations();
 }
 
 void Reformers::clear() {
     modifiers.clear();
     switches.clear();
+    summariseDeclarations();
     release();
 }
+
+void Reformers::summariseDeclarations() { declared = ReformerSummary(modifiers, switches); }
 
 void Reformers::release() {
     pressed.clear();
@@ -46,7 +52,7 @@ bool Reformers::splitReformers(const std::set<int32_t>& reformers, CodeSet& modi
 }
 
 bool Reformers::handleModifier(const DeviceEvent& event) {
-    if (!contains(modifiers, event.code))
+    if (!(declared.modifiers & ReformerSummary::bitOf(event.code)) || !contains(modifiers, event.code))
         return false;
     if (event.value != 0)
         insertCode(pressed, event.code);
@@ -59,7 +65,7 @@ bool Reformers::handleModifier(const DeviceEvent& event) {
 // Releases are consumed and ignored. A press first turns off the other
 // members of the first group holding the code, then toggles the code.
 bool Reformers::handleSwitch(const DeviceEvent& event) {
-    if (!contains(switches, event.code))
+    if (!(declared.switches & ReformerSummary::bitOf(event.code)) || !contains(switches, event.code))
         return false;
     if (event.value == 0)
         return true;

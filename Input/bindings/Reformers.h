@@ -45,11 +45,14 @@ public:
     const ReformerSummary& summary() const { return held; }
 
 private:
+    void summariseDeclarations();
+
     CodeSet modifiers;
     CodeSet switches;
     std::vector<CodeSet> switchGroups;
     CodeSet pressed;
     CodeSet active;
+    ReformerSummary declared;  // lets most events pass without a search
     ReformerSummary held;
 };
 
