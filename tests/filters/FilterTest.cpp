@@ -1,162 +1,106 @@
 #include "Filter.h"
 
-#include "core/Ref.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
 
-namespace {
-
-const double axisMax = 1073741823.0;
-
-} // namespace
-
-TEST(FilterTest, DefaultFilterPassesAxisValuesThroughAndClampsBeyondTheScale) {
-    const SimpleFilter filter;
-    for (double x : {-axisMax, -123456789.0, -1.0, 0.0, 1.0, 987654321.0, axisMax})
-        EXPECT_NEAR(filter.getValue(x), x, 1e-6) << x;
-    EXPECT_DOUBLE_EQ(filter.getValue(2147483646.0), axisMax);
-    EXPECT_DOUBLE_EQ(filter.getValue(-4e9), -axisMax);
-}
-
-TEST(FilterTest, ExponentialCurveBendsByItsCurvature) {
-    struct Case { double k, t, curve; };
-    const Case cases[] = {{0.1, 0.5, 0.37754}, {-0.1, 0.5, 0.62246}, {0.5, 0.5, 0.07586},
-                          {0.0, 0.3, 0.3}, {0.1, 1.0, 1.0}};
-    for (const Case& c : cases) {
-        const SimpleFilter filter(1.0, 1.0, 1.0, 1.0, 0.0, 0.0, c.k);
-        EXPECT_NEAR(filter.getValue(c.t), c.curve, 0.5e-5) << "k " << c.k;
-        EXPECT_NEAR(filter.getValue(-c.t), -c.curve, 0.5e-5) << "k " << c.k;
-    }
-}
-
-TEST(FilterTest, ShapesDeadZoneSaturationInversionAndSliderMode) {
+TEST(FilterTest, ShapesTheNormalisedInputThroughItsCurve) {
+    // t and value are on the normalised scale: the filter maps +-1000 onto +-100.
     struct Case {
-        const char* name;
-        std::function<void(Filter&)> setup;
-        double input, output;
+        std::vector<double> curve;
+        double dx, sx, dy, sy, t, value;
+        bool slider = false, invert = false;
+        int n = 1000;
     };
-    const auto none = [](Filter&) {};
-    const auto deadzone = [](Filter& f) { f.setDeadzoneX(0.1); };
-    const auto deadzoneY = [](Filter& f) { f.setDeadzoneX(0.1); f.setDeadzoneY(0.2); };
-    const auto saturation = [](Filter& f) { f.setSaturationX(0.8); f.setSaturationY(0.9); };
-    const auto inverted = [](Filter& f) { f.invert(true); };
-    const auto slider = [](Filter& f) { f.setSlider(true); };
-    const auto invertedSlider = [](Filter& f) { f.setSlider(true); f.invert(true); };
-    const auto sliderDeadzone = [](Filter& f) { f.setSlider(true); f.setDeadzoneX(0.1); };
-    // Input range 1000, output range 100.
+    const std::vector<double> line{0.0}, four{0.0, 0.1, 0.4, 1.0}, three{0.0, 0.2, 0.5};
     const Case cases[] = {
-        {"centre", none, 0.0, 0.0},
-        {"half", none, 500.0, 50.0},
-        {"beyond +R", none, 1500.0, 100.0},
-        {"beyond -R", none, -1e6, -100.0},
-        {"dead zone edge", deadzone, 100.0, 0.0},
-        {"inside dead zone", deadzone, -60.0, 0.0},
-        {"past dead zone", deadzone, 100.001, 100.0 * (0.100001 - 0.1) / 0.9},
-        {"live range", deadzone, -550.0, -50.0},
-        {"dead zone Y edge", deadzoneY, -100.0, 0.0},
-        {"past dead zone Y", deadzoneY, 100.001, 100.0 * (0.2 + 0.8 * (0.100001 - 0.1) / 0.9)},
-        {"saturation point", saturation, 800.0, 90.0},
-        {"saturated", saturation, -950.0, -90.0},
-        {"below saturation", saturation, 400.0, 45.0},
-        {"inverted", inverted, 500.0, -50.0},
-        {"inverted negative", inverted, -250.0, 25.0},
-        {"inverted centre", inverted, 0.0, 0.0},
-        {"slider low end", slider, -1000.0, -100.0},
-        {"slider middle", slider, 0.0, 0.0},
-        {"slider high end", slider, 1000.0, 100.0},
-        {"slider quarter", slider, -500.0, -50.0},
-        {"inverted slider low end", invertedSlider, -1000.0, 100.0},
-        {"inverted slider high end", invertedSlider, 1200.0, -100.0},
-        {"slider dead zone at low end", sliderDeadzone, -850.0, -100.0},
-        {"slider past its dead zone", sliderDeadzone, -790.0, -100.0 + 200.0 * (0.105 - 0.1) / 0.9},
+        {{0.1}, 0, 1, 0, 1, 0.5, 0.37754}, {{-0.1}, 0, 1, 0, 1, 0.5, 0.62246},
+        {{0.5}, 0, 1, 0, 1, 0.5, 0.07586}, {line, 0, 2, 0, 1, 1.5, 0.5},
+        // Zero up to the dead zone's edge, dy just past it.
+        {line, 0.1, 1, 0.2, 1, 0.1, 0.0}, {line, 0.1, 1, 0.2, 1, 0.100001, 0.2},
+        {line, 0.1, 1, 0.2, 1, 0.55, 0.6}, {line, 0, 0.8, 0, 0.9, 0.4, 0.45},
+        {line, 0, 0.8, 0, 0.9, 0.95, 0.9}, {line, 0, 1, 0, 1, 0.5, -0.5, false, true},
+        // A slider runs the curve once from end to end; its dead zone is at the low end.
+        {line, 0, 1, 0, 1, 0.0, 0.0, true}, {line, 0, 1, 0, 1, -0.5, -0.5, true},
+        {line, 0, 1, 0, 1, -1.0, 1.0, true, true}, {line, 0.1, 1, 0, 1, -0.8, -1.0, true},
+        {line, 0.1, 1, 0, 1, -0.79, -1.0 + 0.01 / 0.9, true},
+        {four, 0, 1, 0, 1, 0.5, 0.2125}, {four, 0, 1, 0, 1, 0.25, 0.0640625},
+        {four, 0.1, 0.9, 0.05, 0.95, 0.5, 0.24125}, {four, 0.1, 0.9, 0.05, 0.95, 0.1, 0.0},
+        {four, 0.1, 0.9, 0.05, 0.95, 0.9, 0.95}, {four, 0, 2, 0, 1, 1.0, 0.2125},
+        // The spline's overshoot is cut off at dy and sy.
+        {{0, 0, 0.5, 1, 1}, 0.1, 0.9, 0.05, 0.95, 0.2, 0.05},
+        {{0, 0, 0.5, 1, 1}, 0.1, 0.9, 0.05, 0.95, 0.8, 0.95},
+        // Two and three points make a spline too.
+        {three, 0, 1, 0, 1, 0.5, 0.2}, {three, 0, 1, 0, 1, 0.25, 0.090625},
+        {{0.2, 0.6}, 0, 1, 0, 1, 0.75, 0.5},
+        // Fewer than one table step is one step: the table's first entry, then its last.
+        {{0, 0.5, 1}, 0, 1.5, 0.1, 0.9, 0.7, 0.1, false, false, -1},
+        {{0, 0.5, 1}, 0, 1.5, 0.1, 0.9, 1.0, 0.1 + 0.8 / 1.5, false, false, 0},
     };
     for (const Case& c : cases) {
-        SimpleFilter filter(1000.0, 100.0, 1.0, 1.0, 0.0, 0.0, 0.0);
-        c.setup(filter);
-        EXPECT_NEAR(filter.getValue(c.input), c.output, 1e-9) << c.name;
+        std::unique_ptr<Filter> f(new SimpleFilter(1000, 100, c.sx, c.sy, c.dx, c.dy, c.curve[0]));
+        if (c.curve.size() > 1)
+            f.reset(new CubicFilter(1000, 100, c.sx, c.sy, c.dx, c.dy, c.curve, c.n));
+        f->setSlider(c.slider);
+        f->invert(c.invert);
+        for (double sign : {1.0, c.slider ? 1.0 : -1.0}) // an ordinary axis is odd
+            EXPECT_NEAR(f->getValue(sign * c.t * 1000) / 100, sign * c.value, 0.5e-5)
+                << "case " << &c - cases << ", sign " << sign;
     }
 }
 
-TEST(FilterTest, InfoRoundTripsLeavesTheRangesAloneAndKeepsACurvature) {
-    SimpleFilter filter(500.0, 50.0, 1.0, 1.0, 0.0, 0.25, 0.0);
-    FilterInfo info;
-    info.deadzone = 0.05;
-    info.saturationX = 0.7;
-    info.saturationY = 0.8;
-    info.slider = true;
-    info.invert = true;
-    info.curvature = {0.2};
-    filter.setInfo(info);
-    const FilterInfo back = filter.getInfo();
-    EXPECT_EQ(back.deadzone, 0.05);
-    EXPECT_EQ(back.saturationX, 0.7);
-    EXPECT_EQ(back.saturationY, 0.8);
-    EXPECT_TRUE(back.slider && back.invert);
-    EXPECT_EQ(back.curvature, std::vector<double>{0.2});
-    EXPECT_EQ(filter.getInRange(), 500.0);
-    EXPECT_EQ(filter.getOutRange(), 50.0);
-    EXPECT_EQ(filter.getDeadzoneY(), 0.25);
-
-    info.curvature.clear();
-    filter.setInfo(info);
-    EXPECT_EQ(filter.getCurvature(), std::vector<double>{0.0});
-    filter.setCurvature({0.3});
-    filter.setCurvature({});
-    EXPECT_EQ(filter.getCurvature(), std::vector<double>{0.0});
+TEST(FilterTest, DefaultFiltersPassTheAxisScaleThroughTheLowerStepOfTheirTable) {
+    const double r = 1073741823.0;
+    const SimpleFilter simple;
+    const CubicFilter cubic;
+    for (double t : {-2.0, -1.0, -0.5, -0.0015, 0.0, 0.0015, 0.5, 1.0, 2.0}) {
+        const double clamped = std::max(-1.0, std::min(t, 1.0));
+        EXPECT_NEAR(simple.getValue(t * r) / r, clamped, 1e-9) << t;
+        EXPECT_NEAR(cubic.getValue(t * r) / r, std::trunc(clamped * 1000) / 1000, 1e-9) << t;
+    }
 }
 
-TEST(FilterTest, CreateFilterChoosesByTheDescription) {
+TEST(FilterTest, CreateFilterPicksTheCurveAndKeepsTheCurvatureNonEmpty) {
+    const double r = 1073741823.0;
     EXPECT_EQ(createFilter(FilterInfo()), nullptr);
-
-    struct Case {
-        const char* name;
-        std::function<void(FilterInfo&)> change;
-        bool cubic;
-        std::vector<double> curvature;
+    const std::vector<double> zero{0.0};
+    const std::function<void(FilterInfo&)> changes[] = {
+        [](FilterInfo& i) { i.curvature = {0.3}; }, [](FilterInfo& i) { i.curvature.clear(); },
+        [](FilterInfo& i) { i.deadzone = 0.1; }, [](FilterInfo& i) { i.saturationX = 0.9; },
+        [](FilterInfo& i) { i.saturationY = 0.9; }, [](FilterInfo& i) { i.slider = true; },
+        [](FilterInfo& i) { i.invert = true; }, [](FilterInfo& i) { i.curvature = {0.0, 1.0}; },
     };
-    const Case cases[] = {
-        {"curvature", [](FilterInfo& i) { i.curvature = {0.3}; }, false, {0.3}},
-        {"empty curvature", [](FilterInfo& i) { i.curvature.clear(); }, false, {0.0}},
-        {"dead zone", [](FilterInfo& i) { i.deadzone = 0.1; }, false, {0.0}},
-        {"saturation X", [](FilterInfo& i) { i.saturationX = 0.9; }, false, {0.0}},
-        {"saturation Y", [](FilterInfo& i) { i.saturationY = 0.9; }, false, {0.0}},
-        {"slider", [](FilterInfo& i) { i.slider = true; }, false, {0.0}},
-        {"invert", [](FilterInfo& i) { i.invert = true; }, false, {0.0}},
-        {"two points", [](FilterInfo& i) { i.curvature = {0.0, 1.0}; }, true, {0.0, 1.0}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& change : changes) {
         FilterInfo info;
-        c.change(info);
-        std::unique_ptr<Filter> filter(createFilter(info));
-        ASSERT_NE(filter, nullptr) << c.name;
-        EXPECT_EQ(dynamic_cast<CubicFilter*>(filter.get()) != nullptr, c.cubic) << c.name;
-        EXPECT_EQ(filter->getCurvature(), c.curvature) << c.name;
-        info.curvature = c.curvature;
-        const FilterInfo made = filter->getInfo();
-        EXPECT_TRUE(made.deadzone == info.deadzone && made.saturationX == info.saturationX &&
-                    made.saturationY == info.saturationY && made.slider == info.slider &&
-                    made.invert == info.invert)
-            << c.name;
-        EXPECT_TRUE(filter->getInRange() == axisMax && filter->getOutRange() == axisMax &&
-                    filter->getDeadzoneY() == 0.0)
-            << c.name;
+        change(info);
+        const std::unique_ptr<Filter> f(createFilter(info));
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(dynamic_cast<CubicFilter*>(f.get()) != nullptr, info.curvature.size() > 1);
+        const FilterInfo back = f->getInfo();
+        EXPECT_TRUE(back.deadzone == info.deadzone && back.saturationX == info.saturationX &&
+                    back.saturationY == info.saturationY && back.slider == info.slider &&
+                    back.invert == info.invert && f->getDeadzoneY() == 0.0 &&
+                    f->getInRange() == r && f->getOutRange() == r);
+        EXPECT_EQ(back.curvature, info.curvature.empty() ? zero : info.curvature);
+        f->setCurvature({});
+        EXPECT_EQ(f->getCurvature(), zero);
     }
+    FilterInfo line;
+    line.curvature = {0.0, 0.5};
+    EXPECT_NEAR(std::unique_ptr<Filter>(createFilter(line))->getValue(r / 2) / r, 0.25, 1e-9);
 }
 
-TEST(FilterTest, CopiesStartWithTheirOwnReferenceCount) {
-    Mem::Ref<Filter> holder(new SimpleFilter(10.0, 10.0, 1.0, 1.0, 0.0, 0.0, 0.0));
-    Mem::Ref<Filter> second = holder;
-    Mem::Ref<Filter> third = holder;
-    SimpleFilter copy(static_cast<const SimpleFilter&>(*holder));
-    EXPECT_EQ(++copy.refCount(), 1);
-
-    Mem::Ref<Filter> target(new SimpleFilter);
-    static_cast<SimpleFilter&>(*target) = copy;
-    EXPECT_EQ(++target->refCount(), 2);
-    --target->refCount();
-    EXPECT_EQ(target->getInRange(), 10.0);
+TEST(CubicFilterTest, TableReadStaysInsideTheTableWhateverFieldsChangeAfterBuild) {
+    CubicFilter filter(1.0, 1.0, 1.0, 0.9, 0.0, 0.1, {0.0, 0.3, 0.7, 1.0}, 10);
+    // Past a dead zone below zero, normalised inputs below zero or NaN.
+    filter.setDeadzoneX(-5.0);
+    for (double range : {1.0, 0.0, -1.0}) {
+        filter.setInRange(range);
+        for (double x : {-2.0, -0.5, 0.0, 0.5, 2.0, std::nan("")})
+            EXPECT_LE(std::fabs(filter.getValue(x)), 0.9) << range << ", " << x;
+    }
 }
