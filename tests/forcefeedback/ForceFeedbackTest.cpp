@@ -1,160 +1,205 @@
-#include "FakeStick.h"
+#include "ForceFeedback.h"
+#include "devices/directinput/KnownGuids.h"
+#include "devices/directinput/ResultCodes.h"
+#include "devices/directinput/fake/FakeDirectInput.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace DirectInput;
+using Ints = std::vector<int32_t>;
 
 namespace {
 
-std::vector<std::string> methodsOn(const FakeStick& s, unsigned effect) {
-    std::vector<std::string> methods;
-    for (const FakeCall& call : s.fake.journal())
-        if (call.effect == effect)
-            methods.push_back(call.method);
-    return methods;
+// A force-feedback controller on a fake device, with the log captured.
+struct Stick {
+    LogCapture log;
+    FakeDirectInput fake;
+    std::unique_ptr<System> system;
+    std::unique_ptr<Device> device;
+    std::unique_ptr<ForceFeedback> ff = std::make_unique<ForceFeedback>();  // destroyed before the device
+    size_t seen = 0;
+
+    Stick() {
+        fake.addDevice(DeviceInstance());
+        fake.create(system);
+        system->createDevice(Guid(), device);
+        fake.clearJournal();
+    }
+    // Makes effects 1 (spring), 2 (constant force) and 3 (square); the log so far is skipped.
+    void createAll(const std::vector<uint32_t>& axes = {0, 4}) {
+        ff->createConditionEffect(*device, axes);
+        ff->createConstantForceEffect(*device, axes);
+        ff->createPeriodicEffect(*device, axes);
+        freshLog();
+    }
+    FakeCall last(const std::string& method, unsigned effect) const {
+        FakeCall found;
+        for (const FakeCall& call : fake.journal(method))
+            found = call.effect == effect ? call : found;
+        return found;
+    }
+    FakeEffectParameters lastSet(unsigned effect) const { return last("SetParameters", effect).parameters; }
+    std::string trace() {  // the journal as "Method@effect ...", then cleared
+        std::string text;
+        for (const FakeCall& call : fake.journal())
+            text += (text.empty() ? "" : " ") + call.method + "@" + std::to_string(call.effect);
+        fake.clearJournal();
+        return text;
+    }
+    std::string freshLog() { const std::string all = log.read(); return all.substr(std::exchange(seen, all.size())); }
+    void setGains(double gain) {
+        ff->setConditionEffectGain(gain), ff->setConstantForceEffectGain(gain), ff->setPeriodicEffectGain(gain);
+    }
+    double gain() const {  // with at most one kind of effect, its gain (0.0 if none)
+        return ff->getConditionEffectGain() + ff->getConstantForceEffectGain() + ff->getPeriodicEffectGain();
+    }
+    bool logged(const std::string& message, HResult result) const {
+        return log.read().find(LogCapture::entry(message + errorDescription(result))) != std::string::npos;
+    }
+};
+
+Ints springOf(const FakeEffectParameters& p) {  // offset and both coefficients per condition record
+    Ints values;
+    for (const Condition& c : p.conditions())
+        values.insert(values.end(), {c.offset, c.positiveCoefficient, c.negativeCoefficient});
+    return values;
 }
 
-using Methods = std::vector<std::string>;
+std::string entryIf(const char* message) { return *message ? LogCapture::entry(message) : ""; }
 
 } // namespace
 
-TEST(ForceFeedbackTest, WithoutEffectsEveryOperationDoesNothing) {
-    FakeStick s;
-    ForceFeedback& ff = *s.controller;
-    ff.setConditionEffectGain(0.5);
-    ff.setConstantForceEffectGain(0.5);
-    ff.setPeriodicEffectGain(0.5);
-    ff.setConditionEffect(0.1, 0.1, 0.1, 0.1);
-    ff.setConstantForceEffect({{0, 0.5}});
-    ff.setPeriodicEffect({{0, 0.5}}, -1.0);
-    ff.playConditionEffect();
-    ff.playConstantForceEffect();
-    ff.playPeriodicEffect();
-    ff.stopConditionEffect();
-    ff.stopConstantForceEffect();
-    ff.stopPeriodicEffect();
-    ff.restore();
-    ff.setSwapAxes(true);
-
-    EXPECT_TRUE(s.fake.journal().empty());
-    EXPECT_FALSE(ff.hasConditionEffect() || ff.hasConstantForceEffect() || ff.hasPeriodicEffect());
-    EXPECT_EQ(ff.getConditionEffectGain(), 0.0);
-    EXPECT_EQ(ff.getConstantForceEffectGain(), 0.0);
-    EXPECT_EQ(ff.getPeriodicEffectGain(), 0.0);
-    EXPECT_TRUE(ff.getSwapAxes());
-    EXPECT_EQ(s.log.read(), LogCapture::entry("SetSwapAxes 1"));
-}
-
-TEST(ForceFeedbackTest, SwapSetBeforeCreationHoldsForTheNewSpringAndAChangeReappliesIt) {
-    FakeStick s;
-    s.controller->setSwapAxes(true);
-    s.createAll();
-    EXPECT_EQ(s.controller->getConditionEffectGain(), 1.0);
-    s.controller->setConditionEffect(0.25, -0.5, 0.2, 0.6);
-    EXPECT_EQ(s.lastSet(GUID_Spring).parameters.conditions().at(0).offset, -5000);
-
-    s.controller->setSwapAxes(false);
-    EXPECT_EQ(s.count(GUID_Spring, "SetParameters"), 2u);
-    const std::vector<Condition> conditions = s.lastSet(GUID_Spring).parameters.conditions();
-    EXPECT_EQ(conditions.at(0).offset, 2500);
-    EXPECT_EQ(conditions.at(0).positiveCoefficient, 2000);
-    EXPECT_EQ(conditions.at(1).offset, -5000);
-    EXPECT_EQ(conditions.at(1).positiveCoefficient, 6000);
-    EXPECT_EQ(s.log.read().find(LogCapture::entry("SetSwapAxes 1")), 0u);
-    EXPECT_NE(s.log.read().find(LogCapture::entry("SetSwapAxes 0")), std::string::npos);
-}
-
-TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsentWithALogEntry) {
-    struct Case {
-        void (ForceFeedback::*create)(Device&, const std::vector<uint32_t>&);
-        bool (ForceFeedback::*has)() const;
-        double (ForceFeedback::*gain)() const;
-        const char* message;
-    };
-    const Case cases[] = {
-        {&ForceFeedback::createConditionEffect, &ForceFeedback::hasConditionEffect,
-         &ForceFeedback::getConditionEffectGain, "Cannot create condition effect! "},
-        {&ForceFeedback::createConstantForceEffect, &ForceFeedback::hasConstantForceEffect,
-         &ForceFeedback::getConstantForceEffectGain, "Cannot create constant force effect! "},
-        {&ForceFeedback::createPeriodicEffect, &ForceFeedback::hasPeriodicEffect,
-         &ForceFeedback::getPeriodicEffectGain, "Cannot create periodic effect! "},
-    };
+TEST(ForceFeedbackTest, CreationRecordsCarryKindSortedAxesAndOneSpringConditionPerAxisAtMostTwo) {
+    struct Case { std::vector<uint32_t> axes, sorted; uint32_t springSize; Ints spring; };
+    const Ints one = {5000, 3000, 3000}, two = {5000, 3000, 3000, 0, 0, 0};
+    const Case cases[] = {{{4, 0, 4}, {0, 4}, 48, two}, {{0}, {0}, 24, one}, {{4, 4}, {4}, 24, one},
+                          {{8, 0, 4}, {0, 4, 8}, 48, two}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        FakeStick s;
-        s.fake.setResult("CreateEffect", DIERR_DEVICEFULL);
-        (s.controller.get()->*c.create)(*s.device, {0, 4});
-        EXPECT_FALSE((s.controller.get()->*c.has)());
-        EXPECT_EQ((s.controller.get()->*c.gain)(), 0.0);
-        EXPECT_NE(s.log.read().find(LogCapture::entry(std::string(c.message) + errorDescription(DIERR_DEVICEFULL))),
-                  std::string::npos);
-        s.controller->playConditionEffect();
-        s.controller->playConstantForceEffect();
-        s.controller->playPeriodicEffect();
-        s.controller.reset();
-        EXPECT_EQ(s.fake.journal().size(), 1u);  // only the refused CreateEffect
+        Stick s;
+        s.createAll(c.axes);
+        s.ff->setConditionEffect(0.5, 0.0, 0.3, 0.0);
+        const std::tuple<unsigned, Guid, uint32_t> kinds[] = {
+            {1, GUID_Spring, c.springSize}, {2, GUID_ConstantForce, 4}, {3, GUID_Square, 16}};
+        for (const auto& [effect, guid, size] : kinds) {
+            const FakeCall call = s.last("CreateEffect", effect);
+            const FakeEffectParameters& p = call.parameters;
+            EXPECT_EQ(std::make_tuple(call.guid, p.flags, p.duration, p.gain, p.triggerButton, p.typeSpecificSize),
+                      std::make_tuple(guid, 0x12u, 0xFFFFFFFFu, 10000u, 0xFFFFFFFFu, size)) << "effect " << effect;
+            EXPECT_EQ(std::make_pair(p.axes, p.directions), std::make_pair(c.sorted, Ints(c.sorted.size(), 0)));
+        }
+        for (const Condition& record : s.last("CreateEffect", 1).parameters.conditions())
+            EXPECT_EQ(std::make_pair(record.positiveSaturation, record.negativeSaturation),
+                      std::make_pair(10000u, 10000u));
+        EXPECT_EQ(springOf(s.lastSet(1)), c.spring);
     }
 }
 
-TEST(ForceFeedbackTest, RecreatingAnEffectStopsAndReleasesTheOldOneFirst) {
-    FakeStick s;
-    s.controller->createPeriodicEffect(*s.device, {0, 4});
-    s.controller->createPeriodicEffect(*s.device, {0, 4});
-    EXPECT_EQ(methodsOn(s, 1), (Methods{"CreateEffect", "Stop", "Release"}));
-    const std::vector<FakeCall>& calls = s.fake.journal();
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[3].method, "CreateEffect");
-    EXPECT_EQ(calls[3].effect, 2u);
-
-    s.fake.setResult("CreateEffect", DIERR_OUTOFMEMORY);
-    s.controller->createPeriodicEffect(*s.device, {0, 4});
-    EXPECT_FALSE(s.controller->hasPeriodicEffect());
-    EXPECT_EQ(methodsOn(s, 2), (Methods{"CreateEffect", "Stop", "Release"}));
+TEST(ForceFeedbackTest, SpringAppliesKeptValuesLogsRefusedOnesAndTurnsItsCentreWhenSwapped) {
+    struct Step { double ox, oy, mx, my; Ints spring; const char* log; };
+    const Step steps[] = {
+        {0.25, -0.5, 0.2, 0.6, {-5000, 6000, 6000, -2500, 2000, 2000}, ""},
+        {2.0, 0.0, 0.5, 0.5, {-5000, 5000, 5000, -2500, 5000, 5000}, "Invalid offset values in ConditionEffect!"},
+        {0.5, -1.0, 0.5, 2.0, {-10000, 5000, 5000, -5000, 5000, 5000}, "Invalid magnitude values in ConditionEffect!"}};
+    Stick s;
+    s.ff->setSwapAxes(true);  // held for springs created later: records take Y and -X, a quarter turn
+    s.createAll();
+    s.ff->setConditionEffectGain(0.55);
+    for (const Step& step : steps) {
+        s.ff->setConditionEffect(step.ox, step.oy, step.mx, step.my);
+        EXPECT_EQ(s.freshLog(), entryIf(step.log));
+        EXPECT_EQ(std::make_pair(s.last("SetParameters", 1).flags, s.lastSet(1).gain), std::make_pair(0x104u, 5500u));
+        EXPECT_EQ(springOf(s.lastSet(1)), step.spring);
+    }
+    s.fake.setResult("SetParameters", DIERR_INCOMPLETEEFFECT, 1);
+    s.ff->setSwapAxes(false);
+    EXPECT_EQ(s.freshLog(), LogCapture::entry("SetSwapAxes 0") + LogCapture::entry(std::string(
+                                "Cannot set effect parameters! ") + errorDescription(DIERR_INCOMPLETEEFFECT)));
+    EXPECT_EQ(springOf(s.lastSet(1)), (Ints{5000, 5000, 5000, -10000, 5000, 5000}));
 }
 
-TEST(ForceFeedbackTest, RestoreStartsAgainOnlyTheEffectsStillPlaying) {
-    FakeStick s;
+TEST(ForceFeedbackTest, DirectedEffectsSendDirectionCappedLengthAndPeriodKeepingMissingAxes) {
+    struct Step {
+        ForceFeedback::AxisValues axes; double hertz; int32_t length; Ints direction; uint32_t period; const char* log;
+    };
+    const Step steps[] = {{{{0, 0.3}, {4, 0.4}}, 20, 5000, {3000, 4000}, 50000, ""},
+                          {{{0, 0.6}, {8, 0.9}}, -1, 7211, {6000, 4000}, 50000, "Frequency must be greater 0!"},
+                          {{{0, 0.9}, {4, 0.9}}, 50, 10000, {9000, 9000}, 20000, ""},
+                          {{{0, -0.60009}, {4, 0.0}}, 3, 6000, {-6000, 0}, 333333, ""},
+                          {{{0, 0.00019}}, 0.000001, 1, {1, 0}, 0, ""},
+                          {{{0, 0.0}, {4, 0.0}}, 0.0001, 0, {0, 0}, 0xFFFFFFFFu, ""}};
+    Stick s;
     s.createAll();
-    s.controller->playConditionEffect();
-    s.controller->playPeriodicEffect();
-    s.controller->stopPeriodicEffect();
+    for (const Step& step : steps) {
+        s.ff->setConstantForceEffect(step.axes);
+        s.ff->setPeriodicEffect(step.axes, step.hertz);
+        EXPECT_EQ(s.freshLog(), entryIf(step.log));
+        EXPECT_EQ(std::make_pair(s.lastSet(2).directions, s.lastSet(3).directions),
+                  std::make_pair(step.direction, step.direction));
+        const Periodic periodic = s.lastSet(3).periodics().at(0);
+        EXPECT_EQ(std::make_tuple(s.lastSet(2).constantForces().at(0).magnitude, periodic.magnitude, periodic.period),
+                  std::make_tuple(step.length, uint32_t(step.length), step.period));
+    }
+    EXPECT_EQ(std::make_tuple(s.last("SetParameters", 2).flags, s.last("SetParameters", 3).flags, s.lastSet(2).flags,
+                              s.lastSet(3).flags), std::make_tuple(0x144u, 0x144u, 0x12u, 0x12u));
+}
+
+TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsentAndGainsOutsideZeroToOneAreRefused) {
+    const std::pair<void (ForceFeedback::*)(Device&, const std::vector<uint32_t>&), const char*> kinds[] = {
+        {&ForceFeedback::createConditionEffect, "Cannot create condition effect! "},
+        {&ForceFeedback::createConstantForceEffect, "Cannot create constant force effect! "},
+        {&ForceFeedback::createPeriodicEffect, "Cannot create periodic effect! "}};
+    for (const auto& [create, message] : kinds) {
+        Stick s;
+        ForceFeedback& ff = *s.ff;
+        s.fake.setResult("CreateEffect", DIERR_DEVICEFULL, 1);
+        (ff.*create)(*s.device, {0, 4});
+        EXPECT_TRUE(s.logged(message, DIERR_DEVICEFULL));
+        s.setGains(1), ff.restore(), ff.setSwapAxes(true), ff.setConditionEffect(0, 0, 0, 0), ff.playConditionEffect();
+        ff.setConstantForceEffect({{0, 1}}), ff.setPeriodicEffect({{0, 1}}, -1), ff.playConstantForceEffect();
+        ff.playPeriodicEffect(), ff.stopConditionEffect(), ff.stopConstantForceEffect(), ff.stopPeriodicEffect();
+        EXPECT_FALSE(ff.hasConditionEffect() || ff.hasConstantForceEffect() || ff.hasPeriodicEffect() || s.gain());
+        EXPECT_EQ(s.trace(), "CreateEffect@0") << message;
+
+        (ff.*create)(*s.device, {0, 4});
+        s.freshLog();
+        double kept = 1.0;
+        for (double gain : {0.25, 1.5, -0.1, std::nan(""), 1.0, 0.0}) {
+            const bool valid = gain >= 0.0 && gain <= 1.0;
+            const size_t sent = s.fake.journal().size();
+            s.setGains(gain);
+            EXPECT_EQ(s.freshLog(), entryIf(valid ? "" : "Invalid gain value! Gain must be in range 0..1!"));
+            kept = valid ? gain : kept;
+            EXPECT_EQ(std::make_tuple(s.gain(), s.fake.journal().size(), s.lastSet(1).gain),
+                      std::make_tuple(kept, sent + valid, static_cast<uint32_t>(kept * 10000)));
+        }
+    }
+}
+
+TEST(ForceFeedbackTest, RestoreReplaysOnlyPlayingEffectsAndEachIsStoppedAndReleasedOnce) {
+    Stick s;
+    s.createAll();
+    s.ff->playConditionEffect();
+    s.ff->playPeriodicEffect();
+    s.ff->stopPeriodicEffect();
     s.fake.setResult("Start", DIERR_NOTEXCLUSIVEACQUIRED, 1);
-    s.controller->playConstantForceEffect();  // refused: not playing
-
-    s.controller->restore();
-    s.controller->restore();
-    EXPECT_EQ(s.count(GUID_Spring, "Start"), 3u);
-    EXPECT_EQ(s.count(GUID_ConstantForce, "Start"), 1u);
-    EXPECT_EQ(s.count(GUID_Square, "Start"), 1u);
-    const FakeCall start = s.calls(GUID_Spring, "Start").at(2);
-    EXPECT_EQ(start.count, 1u);
-    EXPECT_EQ(start.flags, 0u);
-    EXPECT_NE(s.log.read().find(LogCapture::entry(std::string("Input Error: Can't play effect: ") +
-                                                  errorDescription(DIERR_NOTEXCLUSIVEACQUIRED))),
-              std::string::npos);
-}
-
-TEST(ForceFeedbackTest, RefusedStopKeepsTheEffectPlaying) {
-    FakeStick s;
-    s.createAll();
-    s.controller->playConstantForceEffect();
+    s.ff->playConstantForceEffect();  // refused: not playing
+    s.ff->restore();
     s.fake.setResult("Stop", DIERR_INPUTLOST, 1);
-    s.controller->stopConstantForceEffect();
-    EXPECT_NE(s.log.read().find(LogCapture::entry(std::string("Input Error: Can't stop playing effect: ") +
-                                                  errorDescription(DIERR_INPUTLOST))),
-              std::string::npos);
-    s.controller->restore();
-    EXPECT_EQ(s.count(GUID_ConstantForce, "Start"), 2u);
-}
+    s.ff->stopConditionEffect();  // refused: still playing
+    s.ff->restore();
+    EXPECT_EQ(s.trace(), "CreateEffect@1 CreateEffect@2 CreateEffect@3 "
+                         "Start@1 Start@3 Stop@3 Start@2 Start@1 Stop@1 Start@1");
+    EXPECT_TRUE(s.logged("Input Error: Can't play effect: ", DIERR_NOTEXCLUSIVEACQUIRED) &&
+                s.logged("Input Error: Can't stop playing effect: ", DIERR_INPUTLOST));
 
-TEST(ForceFeedbackTest, DestructionStopsAndReleasesEveryEffectExactlyOnce) {
-    FakeStick s;
-    s.createAll();
-    s.controller->playConditionEffect();
-    s.fake.setResult("Stop", DIERR_INPUTLOST, 0, "Stick");
-    s.fake.clearJournal();
-    s.controller.reset();
-    for (unsigned effect : {1u, 2u, 3u})
-        EXPECT_EQ(methodsOn(s, effect), (Methods{"Stop", "Release"})) << effect;
-    EXPECT_EQ(s.fake.journal().size(), 6u);
+    s.ff->createPeriodicEffect(*s.device, {0, 4});
+    s.fake.setResult("CreateEffect", DIERR_OUTOFMEMORY, 1);
+    s.ff->createPeriodicEffect(*s.device, {0, 4});
+    EXPECT_EQ(s.trace(), "Stop@3 Release@3 CreateEffect@4 Stop@4 Release@4 CreateEffect@0");
+    s.fake.setResult("Stop", DIERR_INPUTLOST);
+    s.ff.reset();
+    EXPECT_EQ(s.trace(), "Stop@2 Release@2 Stop@1 Release@1");
 }
