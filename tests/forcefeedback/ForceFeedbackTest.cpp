@@ -13,8 +13,7 @@ using Ints = std::vector<int32_t>;
 
 namespace {
 
-// A force-feedback controller on a fake device, with the log captured.
-struct Stick {
+struct Stick {  // a force-feedback controller on a fake device, with the log captured
     LogCapture log;
     FakeDirectInput fake;
     std::unique_ptr<System> system;
@@ -28,8 +27,7 @@ struct Stick {
         system->createDevice(Guid(), device);
         fake.clearJournal();
     }
-    // Makes effects 1 (spring), 2 (constant force) and 3 (square); the log so far is skipped.
-    void createAll(const std::vector<uint32_t>& axes = {0, 4}) {
+    void createAll(const std::vector<uint32_t>& axes = {0, 4}) {  // effects 1 (spring), 2 (constant force), 3 (square)
         ff->createConditionEffect(*device, axes);
         ff->createConstantForceEffect(*device, axes);
         ff->createPeriodicEffect(*device, axes);
@@ -110,7 +108,8 @@ TEST(ForceFeedbackTest, SpringAppliesKeptValuesLogsRefusedOnesAndTurnsItsCentreW
     for (const Step& step : steps) {
         s.ff->setConditionEffect(step.ox, step.oy, step.mx, step.my);
         EXPECT_EQ(s.freshLog(), entryIf(step.log));
-        EXPECT_EQ(std::make_pair(s.last("SetParameters", 1).flags, s.lastSet(1).gain), std::make_pair(0x104u, 5500u));
+        EXPECT_EQ(std::make_tuple(s.last("SetParameters", 1).flags, s.lastSet(1).gain, s.ff->getConditionEffectGain()),
+                  std::make_tuple(0x104u, 5500u, 0.55));
         EXPECT_EQ(springOf(s.lastSet(1)), step.spring);
     }
     s.fake.setResult("SetParameters", DIERR_INCOMPLETEEFFECT, 1);
@@ -142,8 +141,10 @@ TEST(ForceFeedbackTest, DirectedEffectsSendDirectionCappedLengthAndPeriodKeeping
         EXPECT_EQ(std::make_tuple(s.lastSet(2).constantForces().at(0).magnitude, periodic.magnitude, periodic.period),
                   std::make_tuple(step.length, uint32_t(step.length), step.period));
     }
+    s.ff->setConstantForceEffectGain(0.2), s.ff->setPeriodicEffectGain(0.3);
     EXPECT_EQ(std::make_tuple(s.last("SetParameters", 2).flags, s.last("SetParameters", 3).flags, s.lastSet(2).flags,
-                              s.lastSet(3).flags), std::make_tuple(0x144u, 0x144u, 0x12u, 0x12u));
+                              s.lastSet(2).gain, s.lastSet(3).gain, s.ff->getPeriodicEffectGain()),
+              std::make_tuple(0x144u, 0x144u, 0x12u, 2000u, 3000u, 0.3));
 }
 
 TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsentAndGainsOutsideZeroToOneAreRefused) {
