@@ -49,7 +49,9 @@ struct Stick {  // a force-feedback controller on a fake device, with the log ca
     }
     std::string freshLog() { const std::string all = log.read(); return all.substr(std::exchange(seen, all.size())); }
     void setGains(double gain) {
-        ff->setConditionEffectGain(gain), ff->setConstantForceEffectGain(gain), ff->setPeriodicEffectGain(gain);
+        ff->setConditionEffectGain(gain);
+        ff->setConstantForceEffectGain(gain);
+        ff->setPeriodicEffectGain(gain);
     }
     double gain() const {  // with at most one kind of effect, its gain (0.0 if none)
         return ff->getConditionEffectGain() + ff->getConstantForceEffectGain() + ff->getPeriodicEffectGain();
@@ -158,9 +160,18 @@ TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsentAndGainsOutsideZeroT
         s.fake.setResult("CreateEffect", DIERR_DEVICEFULL, 1);
         (ff.*create)(*s.device, {0, 4});
         EXPECT_TRUE(s.logged(message, DIERR_DEVICEFULL));
-        s.setGains(1), ff.restore(), ff.setSwapAxes(true), ff.setConditionEffect(0, 0, 0, 0), ff.playConditionEffect();
-        ff.setConstantForceEffect({{0, 1}}), ff.setPeriodicEffect({{0, 1}}, -1), ff.playConstantForceEffect();
-        ff.playPeriodicEffect(), ff.stopConditionEffect(), ff.stopConstantForceEffect(), ff.stopPeriodicEffect();
+        s.setGains(1);
+        ff.restore();
+        ff.setSwapAxes(true);
+        ff.setConditionEffect(0, 0, 0, 0);
+        ff.setConstantForceEffect({{0, 1}});
+        ff.setPeriodicEffect({{0, 1}}, -1);
+        ff.playConditionEffect();
+        ff.playConstantForceEffect();
+        ff.playPeriodicEffect();
+        ff.stopConditionEffect();
+        ff.stopConstantForceEffect();
+        ff.stopPeriodicEffect();
         EXPECT_FALSE(ff.hasConditionEffect() || ff.hasConstantForceEffect() || ff.hasPeriodicEffect() || s.gain());
         EXPECT_EQ(s.trace(), "CreateEffect@0") << message;
 
