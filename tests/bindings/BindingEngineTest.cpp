@@ -297,9 +297,9 @@ TEST_F(BindingEngineTest, RandomKeysAndLayerOperationsMatchTheModel) {
             if (model.layers.count(name))  // unknown layers are ignored, a second combo is refused
                 model.layers[name].combos.insert({code, commands});
         } else if (choice < 42) {  // setTopLayer is removeLayer, then a push on top
-            choice < 35 ? engine.setTopLayer(name) : engine.removeLayer(name);
+            choice < 38 ? engine.setTopLayer(name) : engine.removeLayer(name);
             model.removeLayer(name);
-            if (choice < 35 && model.layers.count(name))
+            if (choice < 38 && model.layers.count(name))
                 model.stack.insert(model.stack.begin(), name);
         } else if (choice < 45) {
             engine.releaseAll();
