@@ -1,0 +1,220 @@
+#include "devices/directinput/Constants.h"
+#include "devices/directinput/KnownGuids.h"
+#include "devices/directinput/ResultCodes.h"
+#include "devices/directinput/fake/FakeDirectInput.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace DirectInput;
+
+namespace {
+
+DeviceInstance instance(const char* name, uint32_t id) {
+    DeviceInstance i;
+    i.guidInstance.data1 = id;
+    i.instanceName = name;
+    return i;
+}
+
+using Frame = std::pair<HResult, std::vector<uint32_t>>;
+
+// A fake with a joystick and a gamepad, both opened through the port's calls.
+struct OpenDevices {
+    FakeDirectInput fake;
+    FakeDeviceScript& stickScript = fake.addDevice(instance("Stick", 1));
+    FakeDeviceScript& padScript = fake.addDevice(instance("Pad", 2));
+    std::unique_ptr<System> system;
+    std::unique_ptr<Device> stick;
+    std::unique_ptr<Device> pad;
+
+    OpenDevices() {
+        fake.create(system);
+        system->createDevice(stickScript.instance.guidInstance, stick);
+        system->createDevice(padScript.instance.guidInstance, pad);
+    }
+
+    // Reads one frame from the stick: the result and the offsets of the records returned.
+    Frame read(uint32_t room = 8) {
+        std::vector<DeviceObjectData> records(room);
+        uint32_t count = room;
+        const HResult result = stick->getDeviceData(records.data(), count, 0);
+        std::vector<uint32_t> offsets;
+        for (uint32_t i = 0; i < count; ++i)
+            offsets.push_back(records[i].ofs);
+        return {result, offsets};
+    }
+};
+
+} // namespace
+
+TEST(FakeDirectInputTest, ScriptedResultsComeWhereScriptedAndFailedCallsDoNothing) {
+    struct Case {
+        const char* method;
+        HResult (Device::*call)();
+        std::vector<std::tuple<HResult, unsigned, const char*>> rules;  // result, nth call (0: all), device
+        std::vector<HResult> results;  // of three calls on the stick, then three on the pad
+    };
+    const HResult lost = DIERR_INPUTLOST;
+    const HResult notAcquired = DIERR_NOTACQUIRED;
+    const Case cases[] = {
+        {"Acquire", &Device::acquire, {{DIERR_OTHERAPPHASPRIO, 2, ""}},
+         {DI_OK, DIERR_OTHERAPPHASPRIO, S_FALSE, DI_OK, S_FALSE, S_FALSE}},
+        {"Acquire", &Device::acquire, {{lost, 1, "Pad"}}, {DI_OK, S_FALSE, S_FALSE, lost, DI_OK, S_FALSE}},
+        {"Poll", &Device::poll, {{lost, 0, "Stick"}}, {lost, lost, lost, notAcquired, notAcquired, notAcquired}},
+        // The first matching rule wins, but every rule counts the call.
+        {"Unacquire", &Device::unacquire, {{DIERR_GENERIC, 1, ""}, {lost, 2, ""}, {DIERR_NOTINITIALIZED, 0, "Stick"}},
+         {DIERR_GENERIC, lost, DIERR_NOTINITIALIZED, S_FALSE, S_FALSE, S_FALSE}},
+    };
+    for (const Case& c : cases) {
+        OpenDevices s;
+        for (const auto& [result, nth, device] : c.rules)
+            s.fake.setResult(c.method, result, nth, device);
+        std::vector<HResult> results;
+        for (Device* device : {s.stick.get(), s.stick.get(), s.stick.get(), s.pad.get(), s.pad.get(), s.pad.get()})
+            results.push_back((device->*c.call)());
+        EXPECT_EQ(results, c.results) << c.method;
+    }
+}
+
+TEST(FakeDirectInputTest, BufferedBatchesComeFrameByFrameOnlyWhileAcquired) {
+    OpenDevices s;
+    s.stickScript.batches = {{{0, 1, 10}, {4, 2, 11}, {48, 0x80, 0xFFFFFFF0u}}, {{8, 3, 20}}};
+    EXPECT_EQ(s.read(), (Frame{DIERR_NOTACQUIRED, {}}));
+    s.stick->acquire();
+    EXPECT_EQ(s.read(2), (Frame{DI_OK, {0, 4}}));  // the rest of a batch stays for the next read
+    EXPECT_EQ(s.read(), (Frame{DI_OK, {48}}));
+    s.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1);
+    EXPECT_EQ(s.read(), (Frame{DIERR_INPUTLOST, {}}));  // a failed read loses nothing
+    s.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
+    EXPECT_EQ(s.read(), (Frame{DI_BUFFEROVERFLOW, {8}}));
+    EXPECT_EQ(s.read(), (Frame{DI_OK, {}}));
+}
+
+TEST(FakeDirectInputTest, EnumerationsListInScriptOrderByTypeAndStopWhenAsked) {
+    OpenDevices s;
+    s.fake.addDevice(instance("Mouse", 3));
+    s.stickScript.objects = {{{}, 0, DIDFT_ABSAXIS, 0, "X"}, {{}, 48, DIDFT_PSHBUTTON, 0, "Trigger"}, {{}, 4, DIDFT_ABSAXIS, 0, "Y"}};
+    std::vector<std::string> seen;
+    s.system->enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES, [&](const DeviceInstance& i) {
+        seen.push_back(i.instanceName);
+        return seen.size() < 2;
+    });
+    const ObjectCallback untilTheButton = [&](const ObjectInstance& o) {
+        seen.push_back(o.name);
+        return o.name != "Trigger";
+    };
+    s.stick->enumObjects(DIDFT_AXIS, untilTheButton);
+    s.stick->enumObjects(DIDFT_ALL, untilTheButton);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Stick", "Pad", "X", "Y", "X", "Trigger"}));
+}
+
+TEST(FakeDirectInputTest, CreateDeviceRefusesUnknownAndScriptedFailuresAndMayGiveNoInterface) {
+    OpenDevices s;
+    s.padScript.nullInterface = true;
+    s.fake.setResult("CreateDevice", DIERR_NOINTERFACE, 2, "Stick");
+    const Guid stick = s.stickScript.instance.guidInstance;
+    const Guid unknown = instance("None", 9).guidInstance;
+    const std::tuple<Guid, HResult, bool> cases[] = {  // device, result, whether a device was made
+        {stick, DI_OK, true}, {stick, DIERR_NOINTERFACE, false}, {stick, DI_OK, true},
+        {s.padScript.instance.guidInstance, DI_OK, false}, {stick, DI_OK, true}, {unknown, DIERR_DEVICENOTREG, false}};
+    std::unique_ptr<Device> device;
+    for (const auto& [guid, result, made] : cases) {
+        EXPECT_EQ(s.system->createDevice(guid, device), result);
+        EXPECT_EQ(device != nullptr, made);
+    }
+}
+
+TEST(FakeDirectInputTest, JournalHoldsEveryCallWithItsDeviceAndArguments) {
+    OpenDevices s;
+    int window = 0;
+    s.stick->setCooperativeLevel(&window, DISCL_EXCLUSIVE | DISCL_FOREGROUND);
+    s.pad->setDataFormat(DataFormat::Joystick2);
+    s.stick->setProperty(DIPROP_RANGE, PropertyRange{{24, 16, 0x102, DIPH_BYID}, -1000, 2000});
+    s.stick->setProperty(DIPROP_BUFFERSIZE, PropertyDword{{20, 16, 0, DIPH_DEVICE}, 1024});
+    s.stick.reset();
+    s.pad.reset();
+    s.system.reset();
+
+    std::vector<std::string> methods;
+    for (const FakeCall& call : s.fake.journal())
+        methods.push_back(call.method + " " + call.device);
+    EXPECT_EQ(methods, (std::vector<std::string>{"DirectInput8Create ", "CreateDevice Stick", "CreateDevice Pad",
+        "SetCooperativeLevel Stick", "SetDataFormat Pad", "SetProperty Stick", "SetProperty Stick",
+        "Release Stick", "Release Pad", "Release "}));
+    const std::vector<FakeCall>& calls = s.fake.journal();
+    EXPECT_EQ(calls[2].guid, s.padScript.instance.guidInstance);
+    EXPECT_EQ(std::tie(calls[3].window, calls[3].flags), std::make_tuple(&window, DISCL_EXCLUSIVE | DISCL_FOREGROUND));
+    EXPECT_EQ(calls[4].format, DataFormat::Joystick2);
+    EXPECT_EQ(std::tie(calls[5].property, calls[5].header.obj, calls[5].min, calls[5].max),
+              std::make_tuple(DIPROP_RANGE, 0x102u, -1000, 2000));
+    EXPECT_EQ(std::tie(calls[6].property, calls[6].data), std::make_tuple(DIPROP_BUFFERSIZE, 1024u));
+}
+
+TEST(FakeDirectInputTest, JournalKeepsDeepCopiesOfEffectParametersAndRefusedEffectsTakeNoSerial) {
+    OpenDevices s;
+    uint32_t axes[] = {0, 4};
+    int32_t directions[] = {3000, 4000};
+    Envelope envelope{20, 5000, 0, 0, 0};
+    Condition conditions[2] = {{}, {-2500, 0, 0, 0, 0, 0}};
+    EffectParameters p;
+    p.axisCount = 2;
+    p.axes = axes;
+    p.directions = directions;
+    p.envelope = &envelope;
+    p.typeSpecificSize = sizeof(conditions);
+    p.typeSpecificParams = conditions;
+    std::unique_ptr<Effect> refused, effect;
+    s.fake.setResult("CreateEffect", DIERR_DEVICEFULL, 1);
+    EXPECT_EQ(s.stick->createEffect(GUID_Spring, p, refused), DIERR_DEVICEFULL);
+    EXPECT_FALSE(refused);
+    ASSERT_EQ(s.stick->createEffect(GUID_Spring, p, effect), DI_OK);
+    axes[1] = 8;  // the caller's records change after the call
+    envelope.attackLevel = 0;
+    conditions[1].offset = 0;
+    p.axes = nullptr;
+    effect->setParameters(p, DIEP_TYPESPECIFICPARAMS);
+    effect.reset();
+
+    const std::vector<FakeCall> created = s.fake.journal("CreateEffect");
+    EXPECT_EQ(created[0].effect, 0u);
+    EXPECT_EQ(created[1].effect, 1u);
+    EXPECT_EQ(created[1].guid, GUID_Spring);
+    EXPECT_EQ(created[1].parameters.axes, (std::vector<uint32_t>{0, 4}));
+    EXPECT_EQ(created[1].parameters.directions, (std::vector<int32_t>{3000, 4000}));
+    EXPECT_EQ(created[1].parameters.envelope->attackLevel, 5000u);
+    EXPECT_EQ(created[1].parameters.conditions().at(1).offset, -2500);
+    const FakeCall set = s.fake.journal("SetParameters").at(0);
+    EXPECT_EQ(set.flags, DIEP_TYPESPECIFICPARAMS);
+    EXPECT_TRUE(set.parameters.axes.empty());
+}
+
+TEST(ResultCodesTest, CodesTheLibraryActsOnHaveTheirPlatformValuesAndDescriptions) {
+    const std::pair<HResult, uint32_t> named[] = {{DI_OK, 0}, {DI_BUFFEROVERFLOW, 1}, {DIERR_NOTACQUIRED, 0x8007000C},
+        {DIERR_INPUTLOST, 0x8007001E}, {DIERR_OTHERAPPHASPRIO, 0x80070005}, {DIERR_UNPLUGGED, 0x80040209}};
+    for (const auto& [code, value] : named) {
+        EXPECT_EQ(static_cast<uint32_t>(code), value);
+        EXPECT_STRNE(errorDescription(code), "n/a") << std::hex << value;
+    }
+    for (HResult code : {5, -1, static_cast<HResult>(0x80040300), static_cast<HResult>(0x80070001)})
+        EXPECT_STREQ(errorDescription(code), "n/a") << std::hex << code;
+}
+
+TEST(PortTest, CreateGivesTheSelectedBackendsSystemAndFailsWithoutOne) {
+    std::unique_ptr<System> system;
+    EXPECT_EQ(create(system), DIERR_UNSUPPORTED);
+    FakeDirectInput fake;
+    {
+        const FakeInstallation installed = fake.install();
+        EXPECT_EQ(create(system), DI_OK);
+        EXPECT_TRUE(system);
+        fake.setResult("DirectInput8Create", DIERR_OLDDIRECTINPUTVERSION);
+        EXPECT_EQ(create(system), DIERR_OLDDIRECTINPUTVERSION);
+        EXPECT_FALSE(system);
+    }
+    EXPECT_EQ(create(system), DIERR_UNSUPPORTED);
+    EXPECT_EQ(fake.journal("DirectInput8Create").size(), 2u);
+}
