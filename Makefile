@@ -21,13 +21,12 @@ windows: deps
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF
 	cmake --build $(BUILD)/win64 -j $(JOBS) --target Vorlan
 
-# Every test, in an AddressSanitizer + UndefinedBehaviorSanitizer build, then
-# the Windows cross builds, so that Windows-only code is compiled too.
-test: deps
+# The Windows cross builds, so that Windows-only code is compiled too, then
+# every test in an AddressSanitizer + UndefinedBehaviorSanitizer build.
+test: windows
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DVORLAN_SANITIZE=ON
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory windows
 
 # Benchmarks, in the release build.
 bench: library
