@@ -1,9 +1,9 @@
 #include "forcefeedback/ConditionEffect.h"
 
 #include "core/Log.h"
-#include "devices/directinput/Constants.h"
-#include "devices/directinput/KnownGuids.h"
-#include "devices/directinput/ResultCodes.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/KnownGuids.h"
+#include "platform/directinput/ResultCodes.h"
 
 #include <algorithm>
 #include <set>

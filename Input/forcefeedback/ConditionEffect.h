@@ -3,7 +3,7 @@
 
 #include "forcefeedback/ForceFeedbackEffect.h"
 
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Records.h"
 
 // The spring: pulls the stick towards an adjustable centre, with a strength
 // per axis. It hands the platform one condition record per axis, at most two

@@ -3,7 +3,7 @@
 
 #include "forcefeedback/ForceFeedbackEffect.h"
 
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Records.h"
 
 // A constant push: the axis values give its direction, their vector's length
 // (capped at 1) its strength.

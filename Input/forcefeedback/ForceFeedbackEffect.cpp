@@ -1,8 +1,8 @@
 #include "forcefeedback/ForceFeedbackEffect.h"
 
 #include "core/Log.h"
-#include "devices/directinput/Constants.h"
-#include "devices/directinput/ResultCodes.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/ResultCodes.h"
 
 #include <cmath>
 #include <limits>

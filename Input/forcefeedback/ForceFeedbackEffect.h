@@ -1,8 +1,8 @@
 #ifndef VORLAN_FORCEFEEDBACK_FORCEFEEDBACKEFFECT_H
 #define VORLAN_FORCEFEEDBACK_FORCEFEEDBACKEFFECT_H
 
-#include "devices/directinput/Device.h"
-#include "devices/directinput/Effect.h"
+#include "platform/directinput/Device.h"
+#include "platform/directinput/Effect.h"
 
 #include <cstdint>
 #include <map>

@@ -1,8 +1,8 @@
 #include "forcefeedback/PeriodicEffect.h"
 
 #include "core/Log.h"
-#include "devices/directinput/KnownGuids.h"
-#include "devices/directinput/ResultCodes.h"
+#include "platform/directinput/KnownGuids.h"
+#include "platform/directinput/ResultCodes.h"
 
 #include <cmath>
 #include <limits>

@@ -3,7 +3,7 @@
 
 #include "forcefeedback/ForceFeedbackEffect.h"
 
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Records.h"
 
 // A square-wave shake along the axis values (direction and strength as for
 // the constant force) with an adjustable frequency.

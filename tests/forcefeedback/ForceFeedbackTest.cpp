@@ -1,7 +1,7 @@
 #include "ForceFeedback.h"
-#include "devices/directinput/KnownGuids.h"
-#include "devices/directinput/ResultCodes.h"
-#include "devices/directinput/fake/FakeDirectInput.h"
+#include "platform/directinput/KnownGuids.h"
+#include "platform/directinput/ResultCodes.h"
+#include "platform/directinput/fake/FakeDirectInput.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>

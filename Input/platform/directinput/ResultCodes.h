@@ -1,7 +1,7 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_RESULTCODES_H
-#define VORLAN_DEVICES_DIRECTINPUT_RESULTCODES_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_RESULTCODES_H
+#define VORLAN_PLATFORM_DIRECTINPUT_RESULTCODES_H
 
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Records.h"
 
 // DirectInput's result codes with their platform values. As with Constants.h,
 // the names are macros in the platform headers: do not include both.

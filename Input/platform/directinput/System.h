@@ -1,8 +1,8 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_SYSTEM_H
-#define VORLAN_DEVICES_DIRECTINPUT_SYSTEM_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_SYSTEM_H
+#define VORLAN_PLATFORM_DIRECTINPUT_SYSTEM_H
 
-#include "devices/directinput/Device.h"
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Device.h"
+#include "platform/directinput/Records.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_EFFECT_H
-#define VORLAN_DEVICES_DIRECTINPUT_EFFECT_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_EFFECT_H
+#define VORLAN_PLATFORM_DIRECTINPUT_EFFECT_H
 
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Records.h"
 
 namespace DirectInput {
 

@@ -1,7 +1,7 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_FAKE_FAKEDIRECTINPUT_H
-#define VORLAN_DEVICES_DIRECTINPUT_FAKE_FAKEDIRECTINPUT_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_FAKE_FAKEDIRECTINPUT_H
+#define VORLAN_PLATFORM_DIRECTINPUT_FAKE_FAKEDIRECTINPUT_H
 
-#include "devices/directinput/System.h"
+#include "platform/directinput/System.h"
 
 #include <deque>
 #include <memory>

@@ -1,7 +1,7 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_RECORDS_H
-#define VORLAN_DEVICES_DIRECTINPUT_RECORDS_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_RECORDS_H
+#define VORLAN_PLATFORM_DIRECTINPUT_RECORDS_H
 
-#include "devices/directinput/Guid.h"
+#include "platform/directinput/Guid.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "devices/directinput/System.h"
+#include "platform/directinput/System.h"
 
-#include "devices/directinput/ResultCodes.h"
+#include "platform/directinput/ResultCodes.h"
 
 #include <utility>
 

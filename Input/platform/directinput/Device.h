@@ -1,8 +1,8 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_DEVICE_H
-#define VORLAN_DEVICES_DIRECTINPUT_DEVICE_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_DEVICE_H
+#define VORLAN_PLATFORM_DIRECTINPUT_DEVICE_H
 
-#include "devices/directinput/Effect.h"
-#include "devices/directinput/Records.h"
+#include "platform/directinput/Effect.h"
+#include "platform/directinput/Records.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "devices/directinput/ResultCodes.h"
+#include "platform/directinput/ResultCodes.h"
 
 namespace DirectInput {
 

@@ -1,7 +1,7 @@
-#ifndef VORLAN_DEVICES_DIRECTINPUT_KNOWNGUIDS_H
-#define VORLAN_DEVICES_DIRECTINPUT_KNOWNGUIDS_H
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_KNOWNGUIDS_H
+#define VORLAN_PLATFORM_DIRECTINPUT_KNOWNGUIDS_H
 
-#include "devices/directinput/Guid.h"
+#include "platform/directinput/Guid.h"
 
 // The platform's GUIDs that the library uses, with their published values.
 namespace DirectInput {

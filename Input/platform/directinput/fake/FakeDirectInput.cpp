@@ -1,7 +1,7 @@
-#include "devices/directinput/fake/FakeDirectInput.h"
+#include "platform/directinput/fake/FakeDirectInput.h"
 
-#include "devices/directinput/Constants.h"
-#include "devices/directinput/ResultCodes.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/ResultCodes.h"
 
 #include <algorithm>
 #include <cstring>
