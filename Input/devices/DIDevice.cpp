@@ -1,0 +1,64 @@
+#include "devices/DIDevice.h"
+
+#include "core/Log.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/ResultCodes.h"
+
+#include <string>
+
+using namespace DirectInput;
+
+DIDevice::DIDevice(std::unique_ptr<Device> device, const std::string& name)
+    : interface(std::move(device)), name(name) {}
+
+DIDevice::~DIDevice() { interface->unacquire(); }
+
+void DIDevice::setBanned(bool b) { banned = b; }
+
+bool DIDevice::isBanned() const { return banned; }
+
+bool DIDevice::acquire() {
+    if (failed(interface->acquire()))
+        return false;
+    Log() << "Device acquire " << name;
+    return true;
+}
+
+void DIDevice::unacquire() {
+    const HResult result = interface->unacquire();
+    if (failed(result))
+        Log() << "Input error: Unacquire " << name << errorDescription(result);
+    Log() << "Device unacquire " << name;
+}
+
+int DIDevice::getType() const { return 0; }
+
+ForceFeedback* DIDevice::getForceFeedback() { return nullptr; }
+
+void DIDevice::setBufferSize(uint32_t count) {
+    PropertyDword property;
+    property.header.how = DIPH_DEVICE;
+    property.data = count;
+    const HResult result = interface->setProperty(DIPROP_BUFFERSIZE, property);
+    if (failed(result))
+        fail<Exception>("SetProperty ", result);
+    buffer.assign(count, DeviceObjectData{});
+}
+
+std::string DIDevice::errorText(HResult result) { return std::string(" ") + errorDescription(result); }
+
+HResult DIDevice::fetch(uint32_t& count) {
+    const uint32_t size = static_cast<uint32_t>(buffer.size());
+    count = size;
+    const HResult result = interface->getDeviceData(buffer.data(), count, 0);
+    if (failed(result) || count > size)
+        count = 0;
+    return result;
+}
+
+HResult DIDevice::setSharedCooperativeLevel(WindowHandle window) {
+    HResult result = interface->setCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY);
+    if (failed(result))
+        result = interface->setCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND | DISCL_NOWINKEY);
+    return result;
+}

@@ -1,0 +1,279 @@
+#include "devices/DIFactory.h"
+
+#include "ForceFeedback.h"
+#include "core/Log.h"
+#include "devices/DIJoystick.h"
+#include "devices/DIKeyboard.h"
+#include "devices/DIMouse.h"
+#include "devices/DeviceNames.h"
+#include "devices/TrackIR.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/ResultCodes.h"
+
+#include <algorithm>
+#include <fstream>
+
+using namespace DirectInput;
+
+namespace {
+
+enum class DeviceClass { None, Keyboard, Mouse, Joystick };
+
+DeviceClass classOf(uint32_t devType) {
+    switch (devType & 0xFF) {
+    case DI8DEVTYPE_KEYBOARD:
+        return DeviceClass::Keyboard;
+    case DI8DEVTYPE_MOUSE:
+    case DI8DEVTYPE_SCREENPOINTER:
+        return DeviceClass::Mouse;
+    case DI8DEVTYPE_JOYSTICK:
+    case DI8DEVTYPE_GAMEPAD:
+    case DI8DEVTYPE_DRIVING:
+    case DI8DEVTYPE_FLIGHT:
+    case DI8DEVTYPE_1STPERSON:
+    case DI8DEVTYPE_REMOTE:
+    case DI8DEVTYPE_SUPPLEMENTAL:
+        return DeviceClass::Joystick;
+    default:
+        return DeviceClass::None;
+    }
+}
+
+} // namespace
+
+// What a joystick leaves behind for the joystick of the same name after a restart.
+struct DIFactory::Remembered {
+    int32_t number = 0;
+    bool hasController = false;
+    double conditionGain = 0;
+    double constantForceGain = 0;
+    double periodicGain = 0;
+    bool swapAxes = false;
+};
+
+DIFactory::DIFactory(WindowHandle window) : window(window) {
+    const HResult result = create(directInput);
+    if (failed(result)) {
+        const std::string message = std::string("DirectInput8Create ") + errorDescription(result);
+        Log() << message;
+        throw Exception(message);
+    }
+    restartAllDevices();
+}
+
+DIFactory::~DIFactory() {
+    releaseDevices();
+    directInput.reset();
+}
+
+void DIFactory::restartAllDevices() {
+    std::map<std::string, Remembered> remembered;
+    for (DIJoystick* joystick : joysticks) {
+        Remembered& r = remembered[joystick->getName()];
+        r.number = joystick->getJoystickNumber();
+        if (const ForceFeedback* controller = joystick->getForceFeedback()) {
+            r.hasController = true;
+            r.conditionGain = controller->getConditionEffectGain();
+            r.constantForceGain = controller->getConstantForceEffectGain();
+            r.periodicGain = controller->getPeriodicEffectGain();
+            r.swapAxes = controller->getSwapAxes();
+        }
+    }
+
+    releaseDevices();
+
+    const HResult result = directInput->enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES,
+                                                    [this](const DeviceInstance& instance) {
+                                                        try {
+                                                            createDevice(instance);
+                                                        } catch (const DIDevice::Exception& e) {
+                                                            Log() << e.what();
+                                                        }
+                                                        return true;
+                                                    });
+    if (failed(result))
+        Log() << "Input error: EnumDevices" << errorDescription(result);
+
+    for (DIJoystick* joystick : joysticks) {
+        const auto found = remembered.find(joystick->getName());
+        if (found == remembered.end())
+            continue;
+        const Remembered& r = found->second;
+        joystick->setJoystickNumber(r.number);
+        ForceFeedback* controller = joystick->getForceFeedback();
+        if (controller && r.hasController) {
+            controller->setConditionEffectGain(r.conditionGain);
+            controller->setConstantForceEffectGain(r.constantForceGain);
+            controller->setPeriodicEffectGain(r.periodicGain);
+            controller->setSwapAxes(r.swapAxes);
+        }
+    }
+
+    createTrackIR();
+    writeDeviceList();
+}
+
+void DIFactory::createDevice(const DeviceInstance& instance) {
+    const std::string name = sanitizeName(instance.instanceName);
+    Log() << "Try to create device. Device type is: " << instance.devType << ". Device name is: " << name;
+
+    std::unique_ptr<Device> device;
+    const HResult created = directInput->createDevice(instance.guidInstance, device);
+    if (failed(created)) {
+        Log() << "Input error: CreateDevice" << instance.productName << errorDescription(created);
+        return;
+    }
+    if (!device) {
+        Log() << "Input error: CreateDevice returned null device pointer. Device rejected.";
+        return;
+    }
+
+    Log() << "diDevice->GetCapabilities";
+    DeviceCaps caps;
+    caps.size = sizeof(DeviceCaps);
+    const HResult capabilities = device->getCapabilities(caps);
+    if (failed(capabilities)) {
+        Log() << "Input error: GetCapabilities " << instance.productName << errorDescription(capabilities);
+        return;
+    }
+    const bool forceFeedback = (caps.flags & DIDC_FORCEFEEDBACK) != 0;
+
+    if (((instance.devType >> 8) & 0xFF) == 0)
+        return;
+    const DeviceClass kind = classOf(instance.devType);
+    if (kind == DeviceClass::None) {
+        Log() << "Unknown device type! " << "Name: " << name << "GUID: " << formatGuid(instance.guidInstance)
+              << ". Skipped.";
+        return;
+    }
+    if (std::find(seenGuids.begin(), seenGuids.end(), instance.guidInstance) != seenGuids.end())
+        return;
+    seenGuids.push_back(instance.guidInstance);
+
+    std::unique_ptr<DIDevice> made;
+    if (kind == DeviceClass::Keyboard) {
+        made = std::make_unique<DIKeyboard>(std::move(device), window, name);
+        Log() << "Keyboard created[" << made->getName() << "].";
+        keyboards.push_back(made.get());
+    } else if (kind == DeviceClass::Mouse) {
+        made = std::make_unique<DIMouse>(std::move(device), window, name);
+        Log() << "Mouse created[" << made->getName() << "].";
+        mice.push_back(made.get());
+    } else {
+        const std::string joystickName = name + " {" + formatGuid(instance.guidInstance) + "}";
+        auto joystick = std::make_unique<DIJoystick>(std::move(device), window, joystickName, forceFeedback);
+        Log() << "Joystick created[" << joystick->getName() << "].";
+        joystick->setJoystickNumber(static_cast<int32_t>(joysticks.size()));
+        joysticks.push_back(joystick.get());
+        made = std::move(joystick);
+    }
+    if (made->getForceFeedback())
+        forceFeedbackDevices.emplace(made->getName(), made.get());
+    devices.push_back(std::move(made));
+}
+
+void DIFactory::createTrackIR() {
+    try {
+        trackIR = std::make_unique<TrackIR>(window, "TrackIR");
+    } catch (const TrackIR::Exception& e) {
+        Log() << e.what();
+    }
+}
+
+void DIFactory::writeDeviceList() const {
+    std::vector<std::string> names;
+    getDevices(names);
+    std::ofstream file(deviceListFile, std::ios::out | std::ios::trunc | std::ios::binary);
+    for (const std::string& name : names)
+        file << name << '\n';
+}
+
+void DIFactory::releaseDevices() {
+    trackIR.reset();
+    keyboards.clear();
+    mice.clear();
+    joysticks.clear();
+    forceFeedbackDevices.clear();
+    seenGuids.clear();
+    devices.clear();
+}
+
+void DIFactory::collect(DeviceEventList& list) {
+    for (const auto& device : devices)
+        device->collect(list);
+    if (trackIR)
+        trackIR->collect(list);
+}
+
+void DIFactory::acquireAll() {
+    for (const auto& device : devices)
+        device->acquire();
+}
+
+void DIFactory::unacquireAll() {
+    for (const auto& device : devices)
+        device->unacquire();
+}
+
+void DIFactory::getDevices(std::vector<std::string>& names) const {
+    for (const auto& device : devices)
+        names.push_back(device->getName());
+    if (trackIR)
+        names.push_back(trackIR->getName());
+}
+
+DIDevice* DIFactory::findDevice(const std::string& name) const {
+    for (const auto& device : devices)
+        if (device->getName() == name)
+            return device.get();
+    return nullptr;
+}
+
+DIJoystick* DIFactory::findJoystick(const std::string& name) const {
+    for (DIJoystick* joystick : joysticks)
+        if (joystick->getName() == name)
+            return joystick;
+    return nullptr;
+}
+
+int DIFactory::getDeviceType(const std::string& name) const {
+    if (const DIDevice* device = findDevice(name))
+        return device->getType();
+    if (trackIR && trackIR->getName() == name)
+        return 4;
+    return 0;
+}
+
+void DIFactory::getDeviceKeysAxes(const std::string& name, std::vector<int>& keys, std::vector<int>& axes) {
+    if (DIDevice* device = findDevice(name))
+        device->getKeysAxes(keys, axes);
+    else if (trackIR && trackIR->getName() == name)
+        trackIR->getKeysAxes(keys, axes);
+}
+
+void DIFactory::setJoystickNumber(const std::string& name, int32_t number) {
+    if (DIJoystick* joystick = findJoystick(name))
+        joystick->setJoystickNumber(number);
+}
+
+int32_t DIFactory::getJoystickNumber(const std::string& name) const {
+    const DIJoystick* joystick = findJoystick(name);
+    return joystick ? joystick->getJoystickNumber() : -1;
+}
+
+void DIFactory::banKeyboard(bool banned) {
+    for (DIDevice* keyboard : keyboards)
+        keyboard->setBanned(banned);
+    Log() << "DIFactory::banKeyboard " << (banned ? "true" : "false");
+}
+
+void DIFactory::banMouse(bool banned) {
+    for (DIDevice* mouse : mice)
+        mouse->setBanned(banned);
+    Log() << "DIFactory::banMouse " << (banned ? "true" : "false");
+}
+
+ForceFeedback* DIFactory::getForceFeedback(const std::string& name) {
+    const auto found = forceFeedbackDevices.find(name);
+    return found == forceFeedbackDevices.end() ? nullptr : found->second->getForceFeedback();
+}

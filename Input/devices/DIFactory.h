@@ -1,0 +1,78 @@
+#ifndef VORLAN_DEVICES_DIFACTORY_H
+#define VORLAN_DEVICES_DIFACTORY_H
+
+#include "core/DeviceEvent.h"
+#include "platform/directinput/System.h"
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class DIDevice;
+class DIJoystick;
+class ForceFeedback;
+class TrackIR;
+
+// Owns DirectInput, every keyboard, mouse and joystick, and the head tracker;
+// names the devices, collects their events each frame and answers the
+// facade's device queries by name.
+class DIFactory {
+public:
+    // DirectInput could not be created.
+    class Exception : public std::runtime_error {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    // Creates DirectInput and enumerates the devices; throws Exception when
+    // DirectInput cannot be created.
+    explicit DIFactory(DirectInput::WindowHandle window);
+    ~DIFactory();
+    DIFactory(const DIFactory&) = delete;
+    DIFactory& operator=(const DIFactory&) = delete;
+
+    // Re-enumerates; joystick numbers and force-feedback settings carry over by name.
+    void restartAllDevices();
+    // Every device's events, in creation order, then the head tracker's.
+    void collect(DeviceEventList& list);
+    void acquireAll();
+    void unacquireAll();
+
+    // Appends the device names in creation order, then "TrackIR".
+    void getDevices(std::vector<std::string>& names) const;
+    // The kind of the first device with that name; 0 for none.
+    int getDeviceType(const std::string& name) const;
+    void getDeviceKeysAxes(const std::string& name, std::vector<int>& keys, std::vector<int>& axes);
+    void setJoystickNumber(const std::string& name, int32_t number);
+    // -1 when no joystick has the name.
+    int32_t getJoystickNumber(const std::string& name) const;
+    void banKeyboard(bool banned);
+    void banMouse(bool banned);
+    ForceFeedback* getForceFeedback(const std::string& name);
+
+    static constexpr const char* deviceListFile = "Temp/VorlanDevices.txt";
+
+private:
+    struct Remembered;
+
+    void releaseDevices();
+    void createDevice(const DirectInput::DeviceInstance& instance);
+    void createTrackIR();
+    void writeDeviceList() const;
+    DIDevice* findDevice(const std::string& name) const;
+    DIJoystick* findJoystick(const std::string& name) const;
+
+    std::unique_ptr<DirectInput::System> directInput;
+    DirectInput::WindowHandle window;
+    std::unique_ptr<TrackIR> trackIR;
+    std::vector<std::unique_ptr<DIDevice>> devices;
+    std::vector<DIDevice*> keyboards;
+    std::vector<DIDevice*> mice;
+    std::vector<DIJoystick*> joysticks;
+    std::map<std::string, DIDevice*> forceFeedbackDevices;
+    std::vector<DirectInput::Guid> seenGuids;
+};
+
+#endif

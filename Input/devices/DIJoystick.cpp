@@ -1,0 +1,183 @@
+#include "devices/DIJoystick.h"
+
+#include "ForceFeedback.h"
+#include "Vorlan.h"
+#include "core/Log.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/KnownGuids.h"
+#include "platform/directinput/ResultCodes.h"
+
+using namespace DirectInput;
+
+DIJoystick::DIJoystick(std::unique_ptr<Device> device, WindowHandle window, const std::string& name,
+                       bool forceFeedback)
+    : DIDevice(std::move(device), name), forceFeedback(forceFeedback) {
+    Log() << "Joyctick: try to set pov count: " << povCount;
+
+    Log() << "Joyctick: try to setCooperativeLevel";
+    const HResult level = forceFeedback
+                              ? this->device().setCooperativeLevel(window, DISCL_EXCLUSIVE | DISCL_FOREGROUND)
+                              : setSharedCooperativeLevel(window);
+    if (failed(level))
+        fail<Exception>("SetCooperativeLevel ", level);
+
+    Log() << "Joyctick: try to setDataFormat";
+    const HResult format = this->device().setDataFormat(DataFormat::Joystick2);
+    if (failed(format))
+        fail<Exception>("SetDataFormat ", format);
+
+    Log() << "Joyctick: try to setAxesRange";
+    setAxesRange();
+
+    Log() << "Joyctick: try to createForceFeedback";
+    createForceFeedback();
+
+    Log() << "Joyctick: try to setBufferSize: " << static_cast<int32_t>(bufferSize);
+    setBufferSize(bufferSize);
+}
+
+// The controller and its effects go before the device interface they live on.
+DIJoystick::~DIJoystick() { controller.reset(); }
+
+void DIJoystick::setAxesRange() {
+    HResult range = DI_OK;
+    const HResult listed = device().enumObjects(DIDFT_ALL, [&](const ObjectInstance& object) {
+        if (!(object.type & DIDFT_AXIS))
+            return true;
+        PropertyRange property;
+        property.header.obj = object.type;
+        property.header.how = DIPH_BYID;
+        property.min = -Vorlan::getAxesValueMax();
+        property.max = Vorlan::getAxesValueMax();
+        range = device().setProperty(DIPROP_RANGE, property);
+        return succeeded(range);
+    });
+    if (failed(range))
+        fail<Exception>("SetAxesRange  ", range);
+    if (failed(listed))
+        fail<Exception>("EnumObjects ", listed);
+}
+
+void DIJoystick::createForceFeedback() {
+    device().enumObjects(DIDFT_AXIS, [&](const ObjectInstance& object) {
+        if (object.flags & DIDOI_FFACTUATOR) {
+            if (object.guidType == GUID_XAxis)
+                forceFeedbackAxes.push_back(0);
+            else if (object.guidType == GUID_YAxis)
+                forceFeedbackAxes.push_back(4);
+        }
+        return true;
+    });
+    if (!forceFeedback)
+        return;
+    Log() << "Joyctick: try to setSpringAutocenter";
+    setSpringAutocenter(false);
+    controller = std::make_unique<ForceFeedback>();
+    Log() << "Joyctick: try to createConditionEffect";
+    controller->createConditionEffect(device(), forceFeedbackAxes);
+    Log() << "Joyctick: try to createConstantForceEffect";
+    controller->createConstantForceEffect(device(), forceFeedbackAxes);
+    Log() << "Joyctick: try to createPeriodicEffect";
+    controller->createPeriodicEffect(device(), forceFeedbackAxes);
+}
+
+void DIJoystick::setSpringAutocenter(bool on) {
+    if (!forceFeedback)
+        return;
+    PropertyDword property;
+    property.header.how = DIPH_DEVICE;
+    property.data = on ? DIPROPAUTOCENTER_ON : DIPROPAUTOCENTER_OFF;
+    const HResult result = device().setProperty(DIPROP_AUTOCENTER, property);
+    if (failed(result))
+        fail<Exception>("SetSpringAutocenter  ", result);
+}
+
+bool DIJoystick::acquire() {
+    try {
+        setSpringAutocenter(false);
+    } catch (const Exception& e) {
+        Log() << e.what();
+    }
+    const bool acquired = DIDevice::acquire();
+    if (acquired && controller)
+        controller->restore();
+    return acquired;
+}
+
+int DIJoystick::getType() const { return Vorlan::Joystick; }
+
+ForceFeedback* DIJoystick::getForceFeedback() { return controller.get(); }
+
+void DIJoystick::collect(DeviceEventList& list) {
+    if (failed(device().poll())) {
+        acquire();
+        return;
+    }
+    uint32_t count = 0;
+    const HResult result = fetch(count);
+    if (failed(result)) {
+        Log() << "Failed to get joystick data! " << errorDescription(result);
+        return;
+    }
+    if (isBanned())
+        return;
+    if (result == DI_BUFFEROVERFLOW)
+        Log() << "Joystick data buffer overflow!";
+    for (uint32_t i = 0; i < count; ++i) {
+        const DeviceObjectData& r = record(i);
+        const uint32_t base = blockBase();
+        DeviceEvent event;
+        event.code = static_cast<int32_t>(base + r.ofs);
+        event.time = r.timeStamp;
+        event.device = base;
+        if ((r.ofs <= 28 || (r.ofs >= 176 && r.ofs <= 268)) && r.ofs % 4 == 0)
+            event.value = static_cast<int32_t>(r.data);
+        else if (r.ofs >= 48 && r.ofs <= 175)
+            event.value = (r.data & 0x80) ? 1 : 0;
+        else if (r.ofs >= 32 && r.ofs <= 44 && r.ofs % 4 == 0) {
+            addHatEvents(list, (r.ofs - 32) / 4, r.data, r.timeStamp);
+            continue;
+        } else
+            continue;
+        addEvent(list, event);
+    }
+}
+
+uint32_t DIJoystick::hatDirection(uint32_t value) {
+    if (value % 4500 != 0 || value > 31500)
+        return 0;
+    return value / 4500 + 1;
+}
+
+int32_t DIJoystick::hatCode(uint32_t hat, uint32_t direction) const {
+    return static_cast<int32_t>(blockBase() + 1023u - 9u * hat - direction);
+}
+
+void DIJoystick::addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t value, uint32_t time) {
+    const uint32_t direction = hatDirection(value);
+    const uint32_t old = povStates[hat];
+    DeviceEvent first;
+    first.code = hatCode(hat, old);
+    first.value = old != 0 ? 0 : 1;
+    povStates[hat] = direction;
+    DeviceEvent second;
+    second.code = hatCode(hat, direction);
+    second.value = direction != 0 ? 1 : 0;
+    for (DeviceEvent* event : {&first, &second}) {
+        event->time = time;
+        event->device = blockBase();
+        addEvent(list, *event);
+    }
+}
+
+void DIJoystick::getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) {
+    const int32_t base = static_cast<int32_t>(blockBase());
+    for (int32_t offset = 0; offset <= 28; offset += 4)
+        axes.push_back(base + offset);
+    for (int32_t offset = 176; offset <= 268; offset += 4)
+        axes.push_back(base + offset);
+    for (int32_t offset = 48; offset <= 175; ++offset)
+        keys.push_back(base + offset);
+    for (int32_t offset = 1023; offset >= 988; --offset)
+        keys.push_back(base + offset);
+}
