@@ -1,6 +1,6 @@
 #include "platform/directinput/System.h"
 
-#include "platform/directinput/ResultCodes.h"
+#include "platform/directinput/Native.h"
 
 #include <utility>
 
@@ -18,9 +18,7 @@ Backend& selectedBackend() {
 HResult create(std::unique_ptr<System>& system) {
     system.reset();
     const Backend& backend = selectedBackend();
-    if (!backend)
-        return DIERR_UNSUPPORTED;
-    return backend(system);
+    return backend ? backend(system) : createNative(system);
 }
 
 Backend selectBackend(Backend backend) {

@@ -38,8 +38,8 @@ protected:
 // failure code and leaves it empty.
 using Backend = std::function<HResult(std::unique_ptr<System>& system)>;
 
-// DirectInput8Create: the System of the selected backend. Fails with
-// DIERR_UNSUPPORTED when no backend is selected.
+// DirectInput8Create: the System of the selected backend, or the platform's
+// own (createNative, Native.h) when none is selected.
 HResult create(std::unique_ptr<System>& system);
 
 // Makes create() use backend from now on and returns the one it replaces
