@@ -98,9 +98,9 @@ double CubicFilter::doGetCurveValue(double t) const {
     pos = pos < lastIndex ? pos : lastIndex;
     pos = pos > 0.0 ? pos : 0.0;
     double v = curveTable[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos))];
-    // The spline may overshoot between its points.
-    v = v > sy ? sy : v;
-    v = v < dy ? dy : v;
+    // The spline may overshoot between its points. sy is tested first: where sy
+    // lies below dy, every value above sy reads sy.
+    v = v > sy ? sy : v < dy ? dy : v;
     // Selected rather than branched on: an axis crosses the dead zone's and the
     // saturation's edges all the time.
     v = t >= sx ? sy : v;
