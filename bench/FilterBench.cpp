@@ -33,7 +33,8 @@ void run(benchmark::State& state, const Filter& filter) {
 }
 
 void SimpleFilterGetValue(benchmark::State& state) {
-    SimpleFilter filter(1073741823.0, 1073741823.0, 0.9, 0.95, 0.05, 0.02, 0.3);
+    const double k = static_cast<double>(state.range(1)) / 100.0;
+    SimpleFilter filter(1073741823.0, 1073741823.0, 0.9, 0.95, 0.05, 0.02, k);
     filter.setSlider(state.range(0) != 0);
     run(state, filter);
 }
@@ -47,6 +48,10 @@ void CubicFilterGetValue(benchmark::State& state) {
 
 } // namespace
 
-// Argument 0: ordinary centred axis; 1: slider.
-BENCHMARK(SimpleFilterGetValue)->ArgName("slider")->Arg(0)->Arg(1);
+// slider 0: ordinary centred axis; 1: slider. The curvature k, in hundredths,
+// takes each of the exponential curve's forms: rising slowly, rising fast, and
+// the gentle bend that needs expm1.
+BENCHMARK(SimpleFilterGetValue)
+    ->ArgNames({"slider", "k_x100"})
+    ->ArgsProduct({{0, 1}, {30, -30, 3}});
 BENCHMARK(CubicFilterGetValue)->ArgName("slider")->Arg(0)->Arg(1);
