@@ -1,0 +1,473 @@
+#include "ForceFeedback.h"
+#include "devices/DIFactory.h"
+#include "devices/DIJoystick.h"
+#include "devices/DIMouse.h"
+#include "devices/DeviceNames.h"
+#include "devices/KeyNames.h"
+#include "platform/directinput/ResultCodes.h"
+#include "support/FakeDevices.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+
+using namespace DirectInput;
+using namespace FakeDevices;
+using Codes = std::vector<int>;
+
+namespace {
+
+void* const window = reinterpret_cast<void*>(0x5678);
+
+// The fake installed, the log captured, and the working folder a fresh one with
+// a Temp/ folder for the device list.
+struct World {
+    LogCapture log;
+    FakeDirectInput fake;
+    FakeInstallation installed{fake};
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::unique_ptr<DIFactory> factory;
+    size_t seen = 0;
+
+    World() {
+        std::filesystem::create_directory(log.path("Temp"));
+        std::filesystem::current_path(log.path(""));
+        unsetenv("VORLAN_NPCLIENT_PATH");
+    }
+    ~World() {
+        factory.reset();
+        std::filesystem::current_path(previous);
+    }
+    DIFactory& make() {
+        factory = std::make_unique<DIFactory>(window);
+        return *factory;
+    }
+    bool logged(const std::string& message) const {
+        return log.read().find(LogCapture::entry(message)) != std::string::npos;
+    }
+    std::string freshLog() {
+        const std::string all = log.read();
+        return all.substr(std::exchange(seen, all.size()));
+    }
+    // The methods called on a device, in order.
+    std::string calls(const std::string& device) const {
+        std::string text;
+        for (const FakeCall& call : fake.journal())
+            if (call.device == device)
+                text += (text.empty() ? "" : " ") + call.method;
+        return text;
+    }
+    std::vector<std::string> devices() const {
+        std::vector<std::string> names;
+        factory->getDevices(names);
+        return names;
+    }
+    DeviceEventList frame() {
+        DeviceEventList list;
+        factory->collect(list);
+        return list;
+    }
+};
+
+std::string describe(const DeviceEventList& list) {
+    std::string text;
+    for (const DeviceEvent& e : list)
+        text += (text.empty() ? "" : " ") + std::to_string(e.code) + "=" + std::to_string(e.value) + "@" +
+                std::to_string(e.time) + (e.absolute ? "" : "r") + "/" + std::to_string(e.device);
+    return text;
+}
+
+std::string joystickName(const std::string& name, uint32_t n) { return name + " {" + formatGuid(guid(n)) + "}"; }
+
+} // namespace
+
+TEST(DeviceNamesTest, SanitiseFormatAndKeyNames) {
+    EXPECT_EQ(sanitizeName("a\\b/c:d*e?f\"g<h>i|j\tk\x01l\x80m"), "a_b_c_d_e_f_g_h_i_j_k_l\x80m");
+    Guid g{0x0123ABCD, 0x4E5F, 0xA1B2, {0xC3, 0xD4, 0xE5, 0xF6, 0x07, 0x18, 0x29, 0x3A}};
+    EXPECT_EQ(formatGuid(g), "0123ABCD-4E5F-a1b2-C3D4-E5F60718293A");
+    EXPECT_STREQ(keyName(0x01), "KEY_ESCAPE");
+    EXPECT_STREQ(keyName(0xED), "KEY_MEDIASELECT");
+    EXPECT_STREQ(keyName(0x9C), "KEY_NUMPADENTER");
+    for (uint32_t unknown : {0x00u, 0x54u, 0x55u, 0xEEu, 0x100u})
+        EXPECT_STREQ(keyName(unknown), "KEY_UNKNOWN") << unknown;
+}
+
+TEST(DIFactoryTest, CreatesNamesAndListsTheDevices) {
+    World w;
+    keyboard(w.fake, 1, "Key/board:1");
+    mouse(w.fake, 2);
+    joystick(w.fake, 3, "Stick");
+    joystick(w.fake, 4, "Pedals");
+    DIFactory& f = w.make();
+
+    const std::vector<std::string> names = {"Key_board_1", "Mouse", joystickName("Stick", 3),
+                                            joystickName("Pedals", 4)};
+    EXPECT_EQ(w.devices(), names);
+    EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "Key_board_1\nMouse\n" + names[2] + "\n" + names[3] + "\n");
+    EXPECT_TRUE(w.logged("Try to create device. Device type is: 275. Device name is: Key_board_1"));
+    EXPECT_TRUE(w.logged("Keyboard created[Key_board_1]."));
+    EXPECT_TRUE(w.logged("Mouse created[Mouse]."));
+    EXPECT_TRUE(w.logged("Joystick created[" + names[2] + "]."));
+    EXPECT_TRUE(w.logged("TrackIR dll location key is not presented!"));
+
+    EXPECT_EQ(w.calls("Key/board:1"), "CreateDevice GetCapabilities SetCooperativeLevel SetDataFormat SetProperty");
+    const FakeCall level = w.fake.journal("SetCooperativeLevel").front();
+    EXPECT_EQ(level.window, window);
+    EXPECT_EQ(level.flags, 0x16u);
+    for (const FakeCall& call : w.fake.journal("SetProperty")) {
+        if (call.property == DIPROP_BUFFERSIZE) {
+            EXPECT_EQ(call.data, 1024u);
+        }
+    }
+
+    EXPECT_EQ(f.getDeviceType("Key_board_1"), 1);
+    EXPECT_EQ(f.getDeviceType("Mouse"), 2);
+    EXPECT_EQ(f.getDeviceType(names[3]), 3);
+    EXPECT_EQ(f.getDeviceType("TrackIR"), 0);  // no tracker here
+    EXPECT_EQ(f.getDeviceType("nobody"), 0);
+    EXPECT_EQ(f.getJoystickNumber(names[2]), 0);
+    EXPECT_EQ(f.getJoystickNumber(names[3]), 1);
+    EXPECT_EQ(f.getJoystickNumber("Mouse"), -1);
+    EXPECT_EQ(f.getForceFeedback(names[2]), nullptr);
+}
+
+TEST(DIFactoryTest, RefusedInstancesAreLoggedReleasedAndSkipped) {
+    World w;
+    keyboard(w.fake, 1, "Null").nullInterface = true;
+    keyboard(w.fake, 2, "Refused");
+    keyboard(w.fake, 3, "NoCaps");
+    w.fake.addDevice(instance(4, 0x19, "Control"));
+    w.fake.addDevice(instance(5, 0x11, "Other"));
+    keyboard(w.fake, 6, "NoSubtype").instance.devType = DI8DEVTYPE_KEYBOARD;
+    keyboard(w.fake, 7, "Twice");
+    w.fake.addDevice(instance(7, DI8DEVTYPE_KEYBOARD, "Twice"));  // the same GUID again
+    w.fake.setResult("CreateDevice", DIERR_DEVICENOTREG, 0, "Refused");
+    w.fake.setResult("GetCapabilities", E_FAIL, 0, "NoCaps");
+    w.make();
+
+    EXPECT_EQ(w.devices(), std::vector<std::string>{"Twice"});
+    EXPECT_TRUE(w.logged("Input error: CreateDevice returned null device pointer. Device rejected."));
+    EXPECT_TRUE(w.logged(std::string("Input error: CreateDeviceRefused product") + errorDescription(DIERR_DEVICENOTREG)));
+    EXPECT_TRUE(w.logged(std::string("Input error: GetCapabilities NoCaps product") + errorDescription(E_FAIL)));
+    EXPECT_TRUE(w.logged("Unknown device type! Name: ControlGUID: " + formatGuid(guid(4)) + ". Skipped."));
+    EXPECT_TRUE(w.logged("Unknown device type! Name: OtherGUID: " + formatGuid(guid(5)) + ". Skipped."));
+    EXPECT_EQ(w.log.read().find("NoSubtype]"), std::string::npos);
+    for (const char* name : {"NoCaps", "Control", "Other", "NoSubtype"})
+        EXPECT_EQ(w.calls(name), "CreateDevice GetCapabilities Release") << name;
+    EXPECT_EQ(w.calls("Twice"), "CreateDevice GetCapabilities SetCooperativeLevel SetDataFormat SetProperty "
+                                "CreateDevice GetCapabilities Release");
+}
+
+struct SetupFailure {
+    const char* method;
+    unsigned nth;
+    uint32_t kind;  // 1 keyboard, 2 mouse, 3 joystick, 4 force-feedback joystick
+    std::string message;  // without the error text
+    size_t effects;       // effects made before the failure, released with the device
+};
+
+TEST(DIFactoryTest, SetUpFailuresDestroyThePartlyBuiltDeviceAndGoOn) {
+    const std::string stick = joystickName("Dev", 1);
+    const std::vector<SetupFailure> failures = {
+        {"SetCooperativeLevel", 0, 1, "SetCooperativeLevel Dev", 0},
+        {"SetDataFormat", 0, 1, "SetDataFormat Dev", 0},
+        {"SetProperty", 0, 1, "SetProperty Dev", 0},
+        {"SetCooperativeLevel", 0, 2, "SetCooperativeLevel Dev", 0},
+        {"SetDataFormat", 0, 2, "SetDataFormat Dev", 0},
+        {"SetProperty", 0, 2, "SetProperty Dev", 0},
+        {"SetCooperativeLevel", 0, 3, "SetCooperativeLevel " + stick, 0},
+        {"SetCooperativeLevel", 1, 4, "SetCooperativeLevel " + stick, 0},
+        {"SetDataFormat", 0, 3, "SetDataFormat " + stick, 0},
+        {"EnumObjects", 1, 3, "EnumObjects " + stick, 0},
+        {"SetProperty", 2, 3, "SetAxesRange  " + stick, 0},
+        {"SetProperty", 3, 4, "SetSpringAutocenter  " + stick, 0},
+        {"SetProperty", 3, 3, "SetProperty " + stick, 0},
+        {"SetProperty", 4, 4, "SetProperty " + stick, 3},
+    };
+    for (const SetupFailure& f : failures) {
+        World w;
+        if (f.kind == 1)
+            keyboard(w.fake, 1, "Dev");
+        else if (f.kind == 2)
+            mouse(w.fake, 1, "Dev");
+        else
+            joystick(w.fake, 1, "Dev", f.kind == 4);
+        keyboard(w.fake, 2, "Next");
+        w.fake.setResult(f.method, E_ACCESSDENIED, f.nth, "Dev");
+        w.make();
+        const std::string text = f.message + " " + errorDescription(E_ACCESSDENIED);
+        EXPECT_TRUE(w.logged(text)) << text;
+        EXPECT_EQ(w.devices(), std::vector<std::string>{"Next"}) << text;
+        const std::string calls = w.calls("Dev");
+        EXPECT_EQ(calls.substr(calls.size() - 17), "Unacquire Release") << text;
+        size_t releasedEffects = 0;
+        for (const FakeCall& call : w.fake.journal("Release"))
+            releasedEffects += call.effect != 0;
+        EXPECT_EQ(w.fake.journal("CreateEffect").size(), f.effects) << text;
+        EXPECT_EQ(releasedEffects, f.effects) << text;
+        if (f.kind == 2 && std::string(f.method) == "SetCooperativeLevel") {
+            EXPECT_TRUE(w.logged("Input error: SetCooperativeLevel Dev" + std::string(errorDescription(E_ACCESSDENIED))));
+        }
+    }
+}
+
+TEST(DIFactoryTest, CooperativeLevelsFallBackAndForceFeedbackSticksAreExclusive) {
+    World w;
+    keyboard(w.fake, 1, "Kb");
+    mouse(w.fake, 2, "Ms");
+    joystick(w.fake, 3, "Plain");
+    joystick(w.fake, 4, "Force", true);
+    w.fake.setResult("SetCooperativeLevel", E_FAIL, 1, "Kb");
+    w.fake.setResult("SetCooperativeLevel", E_FAIL, 1, "Ms");
+    w.make();
+    std::vector<std::pair<std::string, uint32_t>> levels;
+    for (const FakeCall& call : w.fake.journal("SetCooperativeLevel"))
+        levels.emplace_back(call.device, call.flags);
+    const std::vector<std::pair<std::string, uint32_t>> expected = {
+        {"Kb", 0x16}, {"Kb", 0x1A}, {"Ms", 0x16}, {"Ms", 0x1A}, {"Plain", 0x16}, {"Force", 0x05}};
+    EXPECT_EQ(levels, expected);
+    EXPECT_EQ(w.devices().size(), 4u);
+
+    // Range per axis object, addressed by its type id; autocentre off for the force-feedback stick only.
+    std::vector<std::string> properties;
+    for (const FakeCall& call : w.fake.journal("SetProperty"))
+        if (call.device == "Plain" || call.device == "Force")
+            properties.push_back(call.device + ":" + std::to_string(call.property) + ":" +
+                                 std::to_string(call.header.how) + ":" + std::to_string(call.header.obj) + ":" +
+                                 (call.property == DIPROP_RANGE ? std::to_string(call.min) + ".." + std::to_string(call.max)
+                                                                : std::to_string(call.data)));
+    const std::vector<std::string> expectedProperties = {
+        "Plain:4:2:258:-1073741823..1073741823", "Plain:4:2:514:-1073741823..1073741823", "Plain:1:0:0:1024",
+        "Force:4:2:258:-1073741823..1073741823", "Force:4:2:514:-1073741823..1073741823", "Force:9:0:0:0",
+        "Force:1:0:0:1024"};
+    EXPECT_EQ(properties, expectedProperties);
+    ForceFeedback* ff = w.factory->getForceFeedback(joystickName("Force", 4));
+    ASSERT_NE(ff, nullptr);
+    EXPECT_TRUE(ff->hasConditionEffect() && ff->hasConstantForceEffect() && ff->hasPeriodicEffect());
+    for (const FakeCall& call : w.fake.journal("CreateEffect"))
+        EXPECT_EQ(call.parameters.axes, (std::vector<uint32_t>{0, 4}));
+    const std::string joyLog = "Joyctick: try to set pov count: 4" + LogCapture::entry("Joyctick: try to setCooperativeLevel") +
+                               LogCapture::entry("Joyctick: try to setDataFormat") +
+                               LogCapture::entry("Joyctick: try to setAxesRange") +
+                               LogCapture::entry("Joyctick: try to createForceFeedback") +
+                               LogCapture::entry("Joyctick: try to setSpringAutocenter") +
+                               LogCapture::entry("Joyctick: try to createConditionEffect");
+    EXPECT_TRUE(w.logged(joyLog));
+    EXPECT_TRUE(w.logged("Joyctick: try to setBufferSize: 1024"));
+}
+
+TEST(DIFactoryTest, RestartKeepsNumbersAndForceFeedbackByNameAndClearsBans) {
+    World w;
+    FakeDeviceScript& kb = keyboard(w.fake, 1, "Kb");
+    joystick(w.fake, 2, "A", true);
+    joystick(w.fake, 3, "B");
+    DIFactory& f = w.make();
+    const std::string a = joystickName("A", 2), b = joystickName("B", 3);
+    f.setJoystickNumber(b, 7);
+    f.setJoystickNumber("Kb", 9);
+    ForceFeedback* ff = f.getForceFeedback(a);
+    ASSERT_NE(ff, nullptr);
+    ff->setConditionEffectGain(0.25);
+    ff->setConstantForceEffectGain(0.5);
+    ff->setPeriodicEffectGain(0.75);
+    ff->setSwapAxes(true);
+    f.banKeyboard(true);
+    EXPECT_TRUE(w.logged("DIKeyboard::setBanned bannedtrue"));
+    EXPECT_TRUE(w.logged("DIFactory::banKeyboard true"));
+
+    f.restartAllDevices();
+    EXPECT_EQ(f.getJoystickNumber(a), 0);
+    EXPECT_EQ(f.getJoystickNumber(b), 7);
+    ff = f.getForceFeedback(a);
+    ASSERT_NE(ff, nullptr);
+    EXPECT_EQ(ff->getConditionEffectGain(), 0.25);
+    EXPECT_EQ(ff->getConstantForceEffectGain(), 0.5);
+    EXPECT_EQ(ff->getPeriodicEffectGain(), 0.75);
+    EXPECT_TRUE(ff->getSwapAxes());
+    EXPECT_EQ(f.getForceFeedback("Kb"), nullptr);
+    EXPECT_EQ(f.getForceFeedback(b), nullptr);
+
+    // The keyboard is a new one, not banned: it delivers again.
+    f.acquireAll();
+    kb.batches.push_back({record(0x1E, 0x80, 5)});
+    EXPECT_EQ(describe(w.frame()), "30=1@5/0");
+}
+
+TEST(DIKeyboardTest, RecordsBecomeLoggedKeyEvents) {
+    World w;
+    FakeDeviceScript& kb = keyboard(w.fake, 1, "Kb");
+    keyboard(w.fake, 2, "Kb");  // a second keyboard of the same name: by-name calls reach the first
+    DIFactory& f = w.make();
+    Codes keys, axes;
+    f.getDeviceKeysAxes("Kb", keys, axes);
+    EXPECT_EQ(keys, (Codes{0x01, 0x1E, 0x2A}));
+    EXPECT_TRUE(axes.empty());
+
+    EXPECT_TRUE(w.frame().empty());  // not acquired: the first frame acquires
+    EXPECT_TRUE(w.logged("Device acquire Kb"));
+    w.freshLog();
+    kb.batches.push_back({record(0x1E, 0x80, 100), record(0x1E, 0x7F, 100), record(0x54, 0x80, 120)});
+    EXPECT_EQ(describe(w.frame()), "30=0@100/0 30=1@100/0 84=1@120/0");
+    EXPECT_EQ(w.freshLog(), LogCapture::entry("Kb actions count: 3") + LogCapture::entry("KEY_A down 100") +
+                                LogCapture::entry("KEY_A up 100") + LogCapture::entry("KEY_UNKNOWN down 120"));
+
+    w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1, "Kb");
+    kb.batches.push_back({record(0x01, 0x80, 130)});
+    EXPECT_EQ(describe(w.frame()), "1=1@130/0");
+    EXPECT_EQ(w.freshLog(), LogCapture::entry("Keyboard data buffer overflow!") +
+                                LogCapture::entry("Kb actions count: 1") + LogCapture::entry("KEY_ESCAPE down 130"));
+
+    f.banKeyboard(true);
+    w.freshLog();
+    w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1, "Kb");
+    kb.batches.push_back({record(0x01, 0x00, 140)});
+    EXPECT_TRUE(w.frame().empty());
+    EXPECT_TRUE(kb.batches.empty());  // drained all the same
+    EXPECT_EQ(w.freshLog(), "");
+
+    f.banKeyboard(false);
+    w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1, "Kb");
+    kb.batches.push_back({record(0x01, 0x00, 150)});
+    w.freshLog();
+    EXPECT_TRUE(w.frame().empty());
+    EXPECT_EQ(w.freshLog(), LogCapture::entry("Device acquire Kb"));  // S_FALSE: already acquired, a success
+    EXPECT_EQ(describe(w.frame()), "1=0@150/0");
+}
+
+TEST(DIMouseTest, MovementIsScaledAndSaturatesButtonsArePresses) {
+    World w;
+    FakeDeviceScript& ms = mouse(w.fake, 1, "Ms");
+    DIFactory& f = w.make();
+    f.acquireAll();
+    Codes keys, axes;
+    f.getDeviceKeysAxes("Ms", keys, axes);
+    EXPECT_EQ(axes, (Codes{1024, 1028, 1032}));
+    EXPECT_EQ(keys, (Codes{1036, 1037}));
+
+    ms.batches.push_back({record(0, static_cast<uint32_t>(-1), 10), record(4, 2, 11), record(8, 0, 12),
+                          record(12, 0x80, 13), record(19, 0x00, 14), record(20, 5, 15), record(2, 5, 16)});
+    EXPECT_EQ(describe(w.frame()), "1024=-65540@10r/1024 1028=131080@11r/1024 1032=0@12r/1024 "
+                                   "1036=1@13/1024 1043=0@14/1024");
+    EXPECT_EQ(DIMouse::scaleMovement(16383), 1073741823);
+    EXPECT_EQ(DIMouse::scaleMovement(-16383), -1073741823);
+    EXPECT_EQ(DIMouse::scaleMovement(40000), INT32_MAX);
+    EXPECT_EQ(DIMouse::scaleMovement(INT32_MIN), INT32_MIN);
+
+    f.banMouse(true);
+    EXPECT_TRUE(w.logged("DIMouse::setBanned bannedtrue"));
+    EXPECT_TRUE(w.logged("DIFactory::banMouse true"));
+    ms.batches.push_back({record(12, 0x80, 20)});
+    EXPECT_TRUE(w.frame().empty());
+    EXPECT_TRUE(ms.batches.empty());
+}
+
+TEST(DIJoystickTest, AxesButtonsAndHatsInTheJoysticksBlock) {
+    World w;
+    FakeDeviceScript& js = joystick(w.fake, 1, "Stick");
+    DIFactory& f = w.make();
+    const std::string name = joystickName("Stick", 1);
+    f.acquireAll();
+    w.freshLog();
+
+    // Hat 0 of joystick 0 from centred to north: (5119, 1) then (5118, 1), the later first in the list.
+    js.batches.push_back({record(32, 0, 5)});
+    EXPECT_EQ(describe(w.frame()), "5118=1@5/4096 5119=1@5/4096");
+    // North to east, east to 2250 (centred), and axes and buttons.
+    js.batches.push_back({record(32, 9000, 6), record(32, 2250, 7), record(0, static_cast<uint32_t>(-1073741823), 8),
+                          record(176, 77, 8), record(48, 0x80, 9), record(175, 0x00, 9), record(2, 1, 9),
+                          record(272, 1, 9)});
+    EXPECT_EQ(describe(w.frame()), "5116=1@6/4096 5118=0@6/4096 5119=0@7/4096 5116=0@7/4096 4272=77@8/4096 "
+                                   "4096=-1073741823@8/4096 4271=0@9/4096 4144=1@9/4096");
+
+    // Hat 1 of joystick 2 from 9000 to centred: (B + 1023 - 9 - 3, 0) then (B + 1023 - 9, 0), B = 6144.
+    f.setJoystickNumber(name, 2);
+    js.batches.push_back({record(36, 9000, 1), record(36, 0xFFFFFFFF, 2)});
+    EXPECT_EQ(describe(w.frame()), "7155=1@1/6144 7158=1@1/6144 7158=0@2/6144 7155=0@2/6144");
+
+    Codes keys, axes;
+    f.getDeviceKeysAxes(name, keys, axes);
+    ASSERT_EQ(axes.size(), 32u);
+    ASSERT_EQ(keys.size(), 164u);
+    EXPECT_EQ(axes.front(), 6144);
+    EXPECT_EQ(axes[8], 6144 + 176);
+    EXPECT_EQ(axes.back(), 6144 + 268);
+    EXPECT_EQ(keys.front(), 6144 + 48);
+    EXPECT_EQ(keys[127], 6144 + 175);
+    EXPECT_EQ(keys[128], 6144 + 1023);
+    EXPECT_EQ(keys.back(), 6144 + 988);
+
+    // Any number is accepted; the block base wraps in unsigned arithmetic.
+    f.setJoystickNumber(name, INT_MAX);
+    js.batches.push_back({record(48, 0x80, 3)});
+    EXPECT_EQ(w.frame().front().device, (static_cast<uint32_t>(INT_MAX) + 4u) * 1024u);
+    for (uint32_t v : {0u, 4500u, 31500u, 36000u, 2250u, 0xFFFFFFFFu})
+        EXPECT_EQ(DIJoystick::hatDirection(v), v % 4500 == 0 && v <= 31500 ? v / 4500 + 1 : 0) << v;
+}
+
+TEST(DIJoystickTest, FailedPollReacquiresFailedFetchIsLoggedOverflowKeepsRecords) {
+    World w;
+    FakeDeviceScript& js = joystick(w.fake, 1, "Stick", true);
+    DIFactory& f = w.make();
+    const std::string name = joystickName("Stick", 1);
+    EXPECT_TRUE(w.frame().empty());  // Poll fails until acquired: acquire, autocentre off first, then restore
+    EXPECT_TRUE(w.logged("Device acquire " + name));
+    const std::vector<FakeCall> properties = w.fake.journal("SetProperty");
+    EXPECT_EQ(properties.back().property, DIPROP_AUTOCENTER);
+
+    w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1);
+    w.freshLog();
+    EXPECT_TRUE(w.frame().empty());
+    EXPECT_EQ(w.freshLog(), LogCapture::entry(std::string("Failed to get joystick data! ") +
+                                              errorDescription(DIERR_INPUTLOST)));
+
+    w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
+    js.batches.push_back({record(48, 0x80, 3)});
+    EXPECT_EQ(describe(w.frame()), "4144=1@3/4096");
+    EXPECT_EQ(w.freshLog(), LogCapture::entry("Joystick data buffer overflow!"));
+
+    // A failing autocentre is logged and does not stop the acquire.
+    f.unacquireAll();
+    w.fake.setResult("SetProperty", E_FAIL, 1);
+    w.freshLog();
+    f.acquireAll();
+    EXPECT_EQ(w.freshLog(), LogCapture::entry("SetSpringAutocenter  " + name + " " + errorDescription(E_FAIL)) +
+                                LogCapture::entry("Device acquire " + name));
+}
+
+TEST(DIDeviceTest, UnacquireLogsItsFailureFirst) {
+    World w;
+    keyboard(w.fake, 1, "Kb");
+    DIFactory& f = w.make();
+    w.fake.setResult("Unacquire", E_FAIL, 1);
+    w.freshLog();
+    f.unacquireAll();
+    EXPECT_EQ(w.freshLog(), LogCapture::entry(std::string("Input error: Unacquire Kb") + errorDescription(E_FAIL)) +
+                                LogCapture::entry("Device unacquire Kb"));
+    w.fake.setResult("Acquire", E_FAIL, 1);
+    f.acquireAll();
+    EXPECT_EQ(w.freshLog(), "");
+}
+
+TEST(DIFactoryTest, FailuresOfDirectInputItself) {
+    World w;
+    w.fake.setResult("DirectInput8Create", DIERR_OUTOFMEMORY);
+    try {
+        w.make();
+        FAIL() << "no exception";
+    } catch (const DIFactory::Exception& e) {
+        EXPECT_EQ(std::string(e.what()), std::string("DirectInput8Create ") + errorDescription(DIERR_OUTOFMEMORY));
+    }
+    FakeDirectInput other;
+    FakeInstallation installed(other);
+    keyboard(other, 1, "Kb");
+    other.setResult("EnumDevices", E_FAIL);
+    w.factory = std::make_unique<DIFactory>(window);
+    EXPECT_TRUE(w.logged(std::string("Input error: EnumDevices") + errorDescription(E_FAIL)));
+    EXPECT_TRUE(w.devices().empty());
+    EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "");
+    w.factory.reset();  // before the fake it stands on
+}
