@@ -1,3 +1,4 @@
+// The facade's logging members: they touch only the log state, so they live with the log.
 #include "Vorlan.h"
 
 #include "core/Log.h"
