@@ -1,0 +1,21 @@
+#ifndef VORLAN_PLATFORM_DIRECTINPUT_RECORD_RECORDINGDIRECTINPUT_H
+#define VORLAN_PLATFORM_DIRECTINPUT_RECORD_RECORDINGDIRECTINPUT_H
+
+#include "platform/directinput/System.h"
+#include "platform/session/Recorder.h"
+
+#include <memory>
+
+namespace DirectInput {
+
+// A System that passes every call to inner and tells the recorder what the
+// devices are and what they answered. It owns both; the recorder finishes
+// its file before inner is released. Besides the caller's calls it asks each
+// device once, when first created, for its capabilities and all its objects,
+// so that the session can describe it.
+std::unique_ptr<System> makeRecordingSystem(std::unique_ptr<System> inner,
+                                            std::unique_ptr<Session::Recorder> recorder);
+
+} // namespace DirectInput
+
+#endif

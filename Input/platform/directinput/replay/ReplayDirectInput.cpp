@@ -1,0 +1,101 @@
+#include "platform/directinput/replay/ReplayDirectInput.h"
+
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/ResultCodes.h"
+
+namespace DirectInput {
+
+namespace {
+
+class ReplayEffect final : public Effect {
+public:
+    HResult setParameters(const EffectParameters& /*parameters*/, uint32_t /*flags*/) override { return DI_OK; }
+    HResult start(uint32_t /*iterations*/, uint32_t /*flags*/) override { return DI_OK; }
+    HResult stop() override { return DI_OK; }
+};
+
+// Whether EnumObjects with these flags lists the object: all for DIDFT_ALL,
+// else those sharing a type bit with the flags.
+bool listed(uint32_t flags, const ObjectInstance& object) {
+    return flags == DIDFT_ALL || (flags & object.type & 0xFF) != 0;
+}
+
+class ReplayDevice final : public Device {
+public:
+    ReplayDevice(Session::Replay& replay, size_t index) : replay(replay), index(index) {}
+
+    HResult getCapabilities(DeviceCaps& caps) override {
+        const uint32_t size = caps.size;
+        caps = declared().caps;
+        caps.size = size;
+        return DI_OK;
+    }
+
+    HResult setDataFormat(DataFormat /*format*/) override { return DI_OK; }
+    HResult setCooperativeLevel(WindowHandle /*window*/, uint32_t /*flags*/) override { return DI_OK; }
+    HResult setProperty(uint32_t /*property*/, const PropertyDword& /*value*/) override { return DI_OK; }
+    HResult setProperty(uint32_t /*property*/, const PropertyRange& /*value*/) override { return DI_OK; }
+
+    HResult enumObjects(uint32_t flags, const ObjectCallback& callback) override {
+        for (const ObjectInstance& object : declared().objects)
+            if (listed(flags, object) && !callback(object))
+                break;
+        return DI_OK;
+    }
+
+    HResult acquire() override { return DI_OK; }
+    HResult unacquire() override { return DI_OK; }
+    HResult poll() override { return replay.poll(index); }
+
+    HResult getDeviceData(DeviceObjectData* records, uint32_t& count, uint32_t /*flags*/) override {
+        return replay.fetch(index, records, count);
+    }
+
+    HResult createEffect(const Guid& /*kind*/, const EffectParameters& /*parameters*/,
+                         std::unique_ptr<Effect>& effect) override {
+        effect = std::make_unique<ReplayEffect>();
+        return DI_OK;
+    }
+
+private:
+    const Session::DeclaredDevice& declared() const { return replay.devices()[index]; }
+
+    Session::Replay& replay;
+    size_t index;
+};
+
+class ReplaySystem final : public System {
+public:
+    explicit ReplaySystem(std::unique_ptr<Session::Replay> replay) : replay(std::move(replay)) {}
+
+    HResult enumDevices(uint32_t /*devClass*/, uint32_t /*flags*/, const DeviceCallback& callback) override {
+        for (const Session::DeclaredDevice& device : replay->devices())
+            if (!callback(device.instance))
+                break;
+        return DI_OK;
+    }
+
+    HResult createDevice(const Guid& instance, std::unique_ptr<Device>& device) override {
+        device.reset();
+        const std::vector<Session::DeclaredDevice>& devices = replay->devices();
+        for (size_t index = 0; index < devices.size(); ++index) {
+            if (devices[index].instance.guidInstance != instance)
+                continue;
+            if (succeeded(devices[index].create))
+                device = std::make_unique<ReplayDevice>(*replay, index);
+            return devices[index].create;
+        }
+        return DIERR_DEVICENOTREG;
+    }
+
+private:
+    std::unique_ptr<Session::Replay> replay;
+};
+
+} // namespace
+
+std::unique_ptr<System> makeReplaySystem(std::unique_ptr<Session::Replay> replay) {
+    return std::make_unique<ReplaySystem>(std::move(replay));
+}
+
+} // namespace DirectInput

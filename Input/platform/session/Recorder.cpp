@@ -1,0 +1,204 @@
+#include "platform/session/Recorder.h"
+
+#include "platform/directinput/Constants.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Session {
+
+namespace {
+
+Recorder* latest = nullptr;
+
+uint32_t recordingTicks() {
+    const uint32_t ticks = latest->recordedClock()();
+    latest->ticksRead(ticks);
+    return ticks;
+}
+
+// A readable id for a device of that type word: its kind.
+const char* kindOf(uint32_t devType) {
+    using namespace DirectInput;
+    switch (devType & 0xFF) {
+    case DI8DEVTYPE_KEYBOARD:
+        return "keyboard";
+    case DI8DEVTYPE_MOUSE:
+    case DI8DEVTYPE_SCREENPOINTER:
+        return "mouse";
+    case DI8DEVTYPE_JOYSTICK:
+    case DI8DEVTYPE_GAMEPAD:
+    case DI8DEVTYPE_DRIVING:
+    case DI8DEVTYPE_FLIGHT:
+    case DI8DEVTYPE_1STPERSON:
+    case DI8DEVTYPE_REMOTE:
+    case DI8DEVTYPE_SUPPLEMENTAL:
+        return "joystick";
+    default:
+        return "device";
+    }
+}
+
+// Whether the library would read the same from both frames.
+bool sameReading(const NPClient::DataFrame& a, const NPClient::DataFrame& b) {
+    const float first[] = {a.roll, a.pitch, a.yaw, a.x, a.y, a.z};
+    const float second[] = {b.roll, b.pitch, b.yaw, b.x, b.y, b.z};
+    return a.status == b.status && a.frameSignature == b.frameSignature &&
+           std::memcmp(first, second, sizeof first) == 0;
+}
+
+} // namespace
+
+Recorder::Recorder(Writer writer)
+    : writer(std::move(writer)),
+      client(NPClient::client(), *this),
+      previous(latest),
+      previousClient(NPClient::selectClient(&client)),
+      previousClock(Platform::setTickClock(recordingTicks)) {
+    latest = this;
+}
+
+Recorder::~Recorder() {
+    if (frame == 0)
+        writeDeclarations();
+    else
+        writeFrame(true);
+    Platform::setTickClock(previousClock);
+    NPClient::selectClient(previousClient);
+    latest = previous;
+}
+
+Recorder* Recorder::active() { return latest; }
+
+void Recorder::endFrame() {
+    if (frame == 0)
+        writeDeclarations();
+    else
+        writeFrame(false);
+    ++frame;
+    deviceFrames.clear();
+    reading.reset();
+    ticks.reset();
+}
+
+void Recorder::writeDeclarations() {
+    writer.header();
+    for (const DeclaredDevice& device : devices)
+        writer.device(device);
+    declaredInFile = devices.size();
+    if (tracker)
+        writer.tracker(*tracker);
+    trackerInFile = tracker.has_value();
+}
+
+void Recorder::writeFrame(bool evenEmpty) {
+    Frame line;
+    line.number = frame;
+    for (const auto& [device, answered] : deviceFrames) {
+        const Fetch& fetch = answered.fetch;
+        if (device < declaredInFile && (fetch.poll != 0 || fetch.result != 0 || !fetch.records.empty()))
+            line.fetches[device] = fetch;
+    }
+    if (reading && trackerInFile &&
+        (reading->result != NPClient::Success || !sameReading(reading->frame, delivered.frame))) {
+        line.tracker = *reading;
+        if (reading->result == NPClient::Success)
+            delivered = *reading;
+    }
+    line.ticks = ticks;
+    if (evenEmpty || !line.fetches.empty() || line.tracker || line.ticks)
+        writer.frame(line, devices);
+}
+
+std::optional<size_t> Recorder::find(const DirectInput::Guid& instance) const {
+    for (size_t index = 0; index < devices.size(); ++index)
+        if (devices[index].instance.guidInstance == instance)
+            return index;
+    return std::nullopt;
+}
+
+size_t Recorder::declare(const DirectInput::DeviceInstance& instance) {
+    if (const std::optional<size_t> known = find(instance.guidInstance))
+        return *known;
+    DeclaredDevice device;
+    const std::string kind = kindOf(instance.devType);
+    device.id = kind;
+    for (int n = 2; std::any_of(devices.begin(), devices.end(), [&](const DeclaredDevice& d) { return d.id == device.id; }); ++n)
+        device.id = kind + std::to_string(n);
+    device.instance = instance;
+    device.caps.devType = instance.devType;
+    devices.push_back(std::move(device));
+    describedDevices.push_back(false);
+    return devices.size() - 1;
+}
+
+void Recorder::created(size_t device, DirectInput::HResult result) {
+    if (frame == 0)
+        devices[device].create = result;
+}
+
+bool Recorder::described(size_t device) const { return describedDevices[device]; }
+
+void Recorder::describe(size_t device, const DirectInput::DeviceCaps& caps,
+                        std::vector<DirectInput::ObjectInstance> objects) {
+    devices[device].caps = caps;
+    devices[device].caps.size = 0;
+    devices[device].objects = std::move(objects);
+    describedDevices[device] = true;
+}
+
+void Recorder::polled(size_t device, DirectInput::HResult result) {
+    DeviceFrame& answered = deviceFrames[device];
+    if (!answered.polled) {
+        answered.polled = true;
+        answered.fetch.poll = result;
+    }
+}
+
+void Recorder::fetched(size_t device, DirectInput::HResult result, const DirectInput::DeviceObjectData* records,
+                       uint32_t count) {
+    DeviceFrame& answered = deviceFrames[device];
+    if (!answered.fetched) {
+        answered.fetched = true;
+        answered.fetch.result = result;
+    }
+    // A session delivers records only through successful calls.
+    if (DirectInput::succeeded(result) && DirectInput::succeeded(answered.fetch.result) &&
+        DirectInput::succeeded(answered.fetch.poll))
+        answered.fetch.records.insert(answered.fetch.records.end(), records, records + count);
+}
+
+void Recorder::located(NPClient::Location location, const std::string& folder) {
+    if (location == NPClient::Location::KeyMissing || tracker)
+        return;
+    tracker.emplace();
+    tracker->location = location;
+    if (location == NPClient::Location::Found)
+        tracker->folder = folder;
+}
+
+void Recorder::trackerCall(const char* call, NPClient::Result result) {
+    if (tracker && result != NPClient::Success)
+        tracker->results.emplace(call, result);
+}
+
+void Recorder::versionQueried(uint16_t version) {
+    if (tracker)
+        tracker->version = version;
+}
+
+void Recorder::trackerData(NPClient::Result result, const NPClient::DataFrame& frame) {
+    if (reading)
+        return;
+    reading.emplace();
+    reading->result = result;
+    if (result == NPClient::Success)
+        reading->frame = frame;
+}
+
+void Recorder::ticksRead(uint32_t value) {
+    if (!ticks)
+        ticks = value;
+}
+
+} // namespace Session

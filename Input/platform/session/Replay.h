@@ -1,0 +1,66 @@
+#ifndef VORLAN_PLATFORM_SESSION_REPLAY_H
+#define VORLAN_PLATFORM_SESSION_REPLAY_H
+
+#include "platform/Clock.h"
+#include "platform/npclient/replay/ReplayClient.h"
+#include "platform/session/SessionData.h"
+
+#include <deque>
+#include <vector>
+
+namespace Session {
+
+// A session being replayed: what the devices and the head tracker answer in
+// the current frame. While it lives, Session::beginFrame advances it, and the
+// head-tracker client and the tick clock answer from it; the ones selected
+// before come back when it dies. Before the first frame and after the last,
+// fetches succeed with no records.
+class Replay {
+public:
+    explicit Replay(Data data);
+    ~Replay();
+    Replay(const Replay&) = delete;
+    Replay& operator=(const Replay&) = delete;
+
+    // The replay that beginFrame advances, the latest one made; nullptr when none lives.
+    static Replay* active();
+
+    // Moves to the next frame.
+    void advance();
+    // Whether the session's last frame has begun (true at once for a session without frames).
+    bool finished() const;
+
+    const std::vector<DeclaredDevice>& devices() const { return data.devices; }
+    const std::optional<TrackerSetup>& tracker() const { return data.tracker; }
+
+    // Poll's result for device (an index into devices()) in this frame.
+    DirectInput::HResult poll(size_t device) const;
+    // GetDeviceData for device: this frame's result and, on success, up to
+    // count of its waiting records; count is set to the number copied.
+    DirectInput::HResult fetch(size_t device, DirectInput::DeviceObjectData* records, uint32_t& count);
+    // NP_GetData: this frame's result and, on success, the tracker's frame.
+    NPClient::Result trackerData(NPClient::DataFrame& frame) const;
+    // The tick count of this frame.
+    uint32_t ticks() const { return tickCount; }
+
+private:
+    const Fetch* currentFetch(size_t device) const;
+
+    Data data;
+    uint32_t current = 0;           // number of the current frame; 0 before the first
+    size_t next = 0;                // the next line in data.frames
+    const Frame* frame = nullptr;   // the current frame's line; nullptr for a frame without one
+    std::vector<std::deque<DirectInput::DeviceObjectData>> waiting;  // per device
+    std::vector<uint32_t> sequence;  // per device: the last sequence number given
+    TrackerReading reading;
+    uint32_t tickCount = 0;
+
+    NPClient::ReplayClient client;
+    Replay* previous;
+    NPClient::Client* previousClient;
+    Platform::TickClock previousClock;
+};
+
+} // namespace Session
+
+#endif

@@ -1,0 +1,72 @@
+#ifndef VORLAN_PLATFORM_SESSION_SESSIONDATA_H
+#define VORLAN_PLATFORM_SESSION_SESSIONDATA_H
+
+#include "platform/directinput/Records.h"
+#include "platform/npclient/NPClient.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a session file holds (docs/session-format.md), as the reader gives it
+// and the recorder collects it.
+namespace Session {
+
+// One DirectInput device of the session.
+struct DeclaredDevice {
+    std::string id;  // the device's id in the file
+    DirectInput::DeviceInstance instance;
+    DirectInput::DeviceCaps caps;  // size 0: the caller's stays
+    std::vector<DirectInput::ObjectInstance> objects;
+    DirectInput::HResult create = 0;  // what CreateDevice answers
+};
+
+// The head tracker's set-up: where its client was found and the fixed results
+// of its set-up calls, by call name ("load", "queryVersion", ...).
+struct TrackerSetup {
+    NPClient::Location location = NPClient::Location::Found;
+    std::string folder;
+    uint16_t version = 0;
+    std::map<std::string, NPClient::Result> results;
+};
+
+// What NP_GetData gave in a frame; frame is complete (the reader fills in what
+// a line leaves out from the frame before).
+struct TrackerReading {
+    NPClient::Result result = NPClient::Success;
+    NPClient::DataFrame frame;
+};
+
+// What one device's fetch answered in a frame.
+struct Fetch {
+    DirectInput::HResult poll = 0;
+    DirectInput::HResult result = 0;
+    std::vector<DirectInput::DeviceObjectData> records;
+};
+
+// One frame: what happened in it, everything else as before or as usual.
+struct Frame {
+    uint32_t number = 0;                 // from 1
+    std::map<size_t, Fetch> fetches;     // by index into Data::devices
+    std::optional<TrackerReading> tracker;
+    std::optional<uint32_t> ticks;
+};
+
+struct Data {
+    std::vector<DeclaredDevice> devices;
+    std::optional<TrackerSetup> tracker;  // none: no head tracker installed
+    std::vector<Frame> frames;            // ascending numbers, empty frames left out
+};
+
+// The first line of every session: what the file is and its format version.
+inline constexpr const char* FormatName = "vorlan-session";
+inline constexpr int FormatVersion = 1;
+
+// Lines longer than this are refused.
+inline constexpr size_t MaxLineLength = 1 << 20;
+
+} // namespace Session
+
+#endif

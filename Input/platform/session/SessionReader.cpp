@@ -1,0 +1,344 @@
+#include "platform/session/SessionReader.h"
+
+#include "platform/session/GuidText.h"
+#include "platform/session/JsonMembers.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <limits>
+
+namespace Session {
+
+namespace {
+
+constexpr int64_t Int32Min = std::numeric_limits<int32_t>::min();
+constexpr int64_t Uint16Max = std::numeric_limits<uint16_t>::max();
+constexpr int64_t Uint32Max = std::numeric_limits<uint32_t>::max();
+
+// A 32-bit word written signed or unsigned: a result code, a record's data.
+uint32_t word(const Json& value, const std::string& path) {
+    return static_cast<uint32_t>(integerValue(value, path, Int32Min, Uint32Max));
+}
+
+DirectInput::HResult resultCode(Members& members, const char* name) {
+    const Json* value = members.find(name);
+    return value ? static_cast<DirectInput::HResult>(word(*value, members.pathOf(name))) : 0;
+}
+
+uint32_t unsigned32(Members& members, const char* name, uint32_t fallback) {
+    return static_cast<uint32_t>(members.integer(name, 0, Uint32Max, fallback));
+}
+
+uint16_t unsigned16(Members& members, const char* name, uint16_t fallback) {
+    return static_cast<uint16_t>(members.integer(name, 0, Uint16Max, fallback));
+}
+
+const Json& arrayValue(const Json& value, const std::string& path) {
+    if (!value.is_array())
+        throw BadLine(path + ": expected an array");
+    return value;
+}
+
+// The set-up calls of the head-tracker client that a session may give a result.
+bool isTrackerCall(const std::string& name) {
+    static const char* const calls[] = {"load", "registerWindowHandle", "unregisterWindowHandle",
+                                        "registerProgramProfileID", "queryVersion", "requestData",
+                                        "startCursor", "stopCursor", "reCenter", "startDataTransmission",
+                                        "stopDataTransmission"};
+    for (const char* call : calls)
+        if (name == call)
+            return true;
+    return false;
+}
+
+// How a line ends when read: normally, at the end of the file without a line
+// feed, or too long to take.
+enum class LineEnd { Feed, EndOfFile, TooLong };
+
+// Reads one line without its line feed (and carriage return), at most
+// MaxLineLength bytes.
+LineEnd readLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf& buffer = *in.rdbuf();
+    for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return LineEnd::Feed;
+        }
+        if (line.size() == MaxLineLength)
+            return LineEnd::TooLong;
+        line.push_back(static_cast<char>(c));
+    }
+    return LineEnd::EndOfFile;
+}
+
+bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
+
+// Turns the lines of one session, in order, into its Data.
+class Reader {
+public:
+    void take(const Json& line) {
+        if (!line.is_object())
+            throw BadLine("expected a JSON object, got " + line.dump().substr(0, 40));
+        if (!headerSeen)
+            header(line);
+        else if (line.contains("frame"))
+            frame(line);
+        else if (line.contains("device"))
+            device(line);
+        else if (line.contains("headTracker"))
+            tracker(line);
+        else if (line.contains("format"))
+            throw BadLine("a second header line");
+        else
+            throw BadLine("neither a device, a head-tracker nor a frame line (no member \"device\", \"headTracker\" or \"frame\")");
+    }
+
+    bool started() const { return headerSeen; }
+    Data& result() { return data; }
+
+private:
+    void header(const Json& line) {
+        Members members(line, "");
+        const Json* format = members.find("format");
+        if (!format || *format != FormatName)
+            throw BadLine(std::string("not a session file: the first line must be {\"format\":\"") + FormatName +
+                          "\",\"version\":" + std::to_string(FormatVersion) + "}");
+        const Json& version = members.required("version");
+        if (!version.is_number_integer())
+            throw BadLine("version: expected an integer, got " + version.dump().substr(0, 40));
+        const bool newer = version.is_number_unsigned() ? version.get<uint64_t>() > FormatVersion
+                                                        : version.get<int64_t>() > FormatVersion;
+        if (newer)
+            throw BadLine("format version " + version.dump() + " is newer than this library reads (" +
+                          std::to_string(FormatVersion) + ")");
+        if (version.get<int64_t>() < 1)
+            throw BadLine("unknown format version " + version.dump());
+        members.finish();
+        headerSeen = true;
+    }
+
+    void beforeFrames(const char* what) const {
+        if (!data.frames.empty())
+            throw BadLine(std::string(what) + " lines come before the first frame");
+    }
+
+    void device(const Json& line) {
+        beforeFrames("device");
+        Members members(line, "");
+        DeclaredDevice device;
+        device.id = members.requiredString("device");
+        if (device.id.empty())
+            throw BadLine("device: expected a non-empty id");
+        if (ids.count(device.id))
+            throw BadLine("the device \"" + device.id + "\" is declared twice");
+        DirectInput::DeviceInstance& instance = device.instance;
+        instance.guidInstance = members.requiredGuid("instance");
+        for (const DeclaredDevice& other : data.devices)
+            if (other.instance.guidInstance == instance.guidInstance)
+                throw BadLine("instance: " + formatGuid(instance.guidInstance) + " is the device \"" + other.id + "\"'s already");
+        instance.guidProduct = members.guid("product", DirectInput::Guid());
+        instance.devType = static_cast<uint32_t>(members.requiredInteger("type", 0, Uint32Max));
+        instance.instanceName = members.requiredString("name");
+        instance.productName = members.string("productName", instance.instanceName);
+        instance.guidFFDriver = members.guid("ffDriver", DirectInput::Guid());
+        instance.usagePage = unsigned16(members, "usagePage", 0);
+        instance.usage = unsigned16(members, "usage", 0);
+        device.caps.devType = instance.devType;
+        if (const Json* caps = members.find("caps"))
+            readCaps(*caps, device.caps);
+        if (const Json* objects = members.find("objects")) {
+            const std::string path = members.pathOf("objects");
+            for (const Json& object : arrayValue(*objects, path))
+                device.objects.push_back(readObject(object, path + "[" + std::to_string(device.objects.size()) + "]"));
+        }
+        device.create = resultCode(members, "create");
+        members.finish();
+        ids[device.id] = data.devices.size();
+        data.devices.push_back(std::move(device));
+    }
+
+    static void readCaps(const Json& value, DirectInput::DeviceCaps& caps) {
+        Members members(value, "caps");
+        caps.flags = unsigned32(members, "flags", 0);
+        caps.devType = unsigned32(members, "devType", caps.devType);
+        caps.axes = unsigned32(members, "axes", 0);
+        caps.buttons = unsigned32(members, "buttons", 0);
+        caps.povs = unsigned32(members, "povs", 0);
+        caps.ffSamplePeriod = unsigned32(members, "ffSamplePeriod", 0);
+        caps.ffMinTimeResolution = unsigned32(members, "ffMinTimeResolution", 0);
+        caps.firmwareRevision = unsigned32(members, "firmwareRevision", 0);
+        caps.hardwareRevision = unsigned32(members, "hardwareRevision", 0);
+        caps.ffDriverVersion = unsigned32(members, "ffDriverVersion", 0);
+        members.finish();
+    }
+
+    static DirectInput::ObjectInstance readObject(const Json& value, const std::string& path) {
+        Members members(value, path);
+        DirectInput::ObjectInstance object;
+        object.guidType = members.guid("guid", DirectInput::Guid());
+        object.ofs = static_cast<uint32_t>(members.requiredInteger("ofs", 0, Uint32Max));
+        object.type = static_cast<uint32_t>(members.requiredInteger("type", 0, Uint32Max));
+        object.flags = unsigned32(members, "flags", 0);
+        object.name = members.string("name", "");
+        members.finish();
+        return object;
+    }
+
+    void tracker(const Json& line) {
+        beforeFrames("head-tracker");
+        if (data.tracker)
+            throw BadLine("a second head-tracker line");
+        Members members(line, "");
+        Members fields(members.required("headTracker"), "headTracker");
+        members.finish();
+        TrackerSetup setup;
+        setup.folder = fields.string("folder", "");
+        const std::string location = fields.string("location", "found");
+        if (location == "unreadable")
+            setup.location = NPClient::Location::ValueUnreadable;
+        else if (location != "found")
+            throw BadLine("headTracker.location: expected \"found\" or \"unreadable\", got \"" + location + "\"");
+        setup.version = unsigned16(fields, "version", 0);
+        if (const Json* results = fields.find("results")) {
+            Members calls(*results, "headTracker.results");
+            for (const auto& call : results->items()) {
+                if (!isTrackerCall(call.key()))
+                    throw BadLine("headTracker.results: no set-up call is named \"" + call.key() + "\"");
+                setup.results[call.key()] = static_cast<NPClient::Result>(word(call.value(), calls.pathOf(call.key().c_str())));
+            }
+        }
+        fields.finish();
+        data.tracker = std::move(setup);
+    }
+
+    void frame(const Json& line) {
+        Members members(line, "");
+        Frame frame;
+        frame.number = static_cast<uint32_t>(members.requiredInteger("frame", 1, Uint32Max));
+        if (!data.frames.empty() && frame.number <= data.frames.back().number)
+            throw BadLine("frame " + std::to_string(frame.number) + " comes after frame " +
+                          std::to_string(data.frames.back().number));
+        if (const Json* devices = members.find("devices")) {
+            Members named(*devices, "devices");
+            for (const auto& entry : devices->items()) {
+                const auto id = ids.find(entry.key());
+                if (id == ids.end())
+                    throw BadLine("frame " + std::to_string(frame.number) + " names the device \"" + entry.key() +
+                                  "\", which the session does not declare");
+                frame.fetches[id->second] = readFetch(entry.value(), named.pathOf(entry.key().c_str()));
+            }
+        }
+        if (const Json* reading = members.find("headTracker"))
+            frame.tracker = readTracker(*reading);
+        if (const Json* ticks = members.find("ticks"))
+            frame.ticks = static_cast<uint32_t>(integerValue(*ticks, "ticks", 0, Uint32Max));
+        members.finish();
+        data.frames.push_back(std::move(frame));
+    }
+
+    static Fetch readFetch(const Json& value, const std::string& path) {
+        Members members(value, path);
+        Fetch fetch;
+        fetch.poll = resultCode(members, "poll");
+        fetch.result = resultCode(members, "result");
+        if (const Json* records = members.find("data")) {
+            const std::string dataPath = members.pathOf("data");
+            for (const Json& record : arrayValue(*records, dataPath))
+                fetch.records.push_back(readRecord(record, dataPath + "[" + std::to_string(fetch.records.size()) + "]"));
+            if (!fetch.records.empty() && (DirectInput::failed(fetch.poll) || DirectInput::failed(fetch.result)))
+                throw BadLine(dataPath + ": records from a failing " + (DirectInput::failed(fetch.poll) ? "poll" : "fetch"));
+        }
+        members.finish();
+        return fetch;
+    }
+
+    static DirectInput::DeviceObjectData readRecord(const Json& value, const std::string& path) {
+        if (!value.is_array() || value.size() != 3)
+            throw BadLine(path + ": expected [offset, data, time], got " + value.dump().substr(0, 40));
+        DirectInput::DeviceObjectData record;
+        record.ofs = static_cast<uint32_t>(integerValue(value[0], path + "[0]", 0, Uint32Max));
+        record.data = word(value[1], path + "[1]");
+        record.timeStamp = static_cast<uint32_t>(integerValue(value[2], path + "[2]", 0, Uint32Max));
+        return record;
+    }
+
+    TrackerReading readTracker(const Json& value) {
+        if (!data.tracker)
+            throw BadLine("headTracker: the session declares no head tracker");
+        Members members(value, "headTracker");
+        TrackerReading reading;
+        reading.result = static_cast<NPClient::Result>(resultCode(members, "result"));
+        NPClient::DataFrame& frame = trackerFrame;
+        frame.status = unsigned16(members, "status", frame.status);
+        frame.frameSignature = unsigned16(members, "signature", frame.frameSignature);
+        frame.roll = members.number("roll", frame.roll);
+        frame.pitch = members.number("pitch", frame.pitch);
+        frame.yaw = members.number("yaw", frame.yaw);
+        frame.x = members.number("x", frame.x);
+        frame.y = members.number("y", frame.y);
+        frame.z = members.number("z", frame.z);
+        members.finish();
+        reading.frame = frame;
+        return reading;
+    }
+
+    Data data;
+    bool headerSeen = false;
+    std::map<std::string, size_t> ids;
+    NPClient::DataFrame trackerFrame;  // the tracker's last frame, which members left out keep
+};
+
+// Where the parser stopped in a line that is not JSON.
+std::string notJson(const Json::parse_error& error, const std::string& line, LineEnd end) {
+    if (error.byte > line.size())
+        return end == LineEnd::EndOfFile ? "cut short: the file ends inside this line" : "not JSON: the line ends inside a value";
+    return "not JSON (column " + std::to_string(error.byte) + ")";
+}
+
+} // namespace
+
+bool readSession(const std::string& path, Data& data, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot be opened (" + std::strerror(errno) + ")";
+        return false;
+    }
+    Reader reader;
+    std::string line;
+    size_t number = 0;
+    for (LineEnd end = LineEnd::Feed; end == LineEnd::Feed;) {
+        end = readLine(in, line);
+        ++number;
+        const std::string where = path + ":" + std::to_string(number) + ": ";
+        if (end == LineEnd::TooLong) {
+            error = where + "line longer than " + std::to_string(MaxLineLength) + " bytes";
+            return false;
+        }
+        if (isBlank(line))
+            continue;
+        try {
+            reader.take(Json::parse(line));
+        } catch (const Json::parse_error& e) {
+            error = where + notJson(e, line, end);
+            return false;
+        } catch (const BadLine& e) {
+            error = where + e.what();
+            return false;
+        }
+    }
+    if (in.bad()) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    if (!reader.started()) {
+        error = path + ": empty file, not a session";
+        return false;
+    }
+    data = std::move(reader.result());
+    return true;
+}
+
+} // namespace Session
