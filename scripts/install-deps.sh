@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  nlohmann-json3-dev
   g++-mingw-w64-i686
   g++-mingw-w64-x86-64
 )
