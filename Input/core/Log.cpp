@@ -16,8 +16,10 @@ bool isLoggingEnabled() {
 
 Log::Log() : Log(logState().logPath, isLoggingEnabled(), true) {}
 
-// The file is opened (created or emptied the first time) even when the entry
-// is disabled.
+// The first entry for a file creates or empties it, even when disabled. A
+// disabled entry on a file already opened once would only open and close it
+// again, which changes nothing, so it leaves the file alone: logging off
+// costs no file operations per frame.
 Log::Log(const std::string& fileName, bool enabled, bool timestamp)
     : fileName(fileName), timestamp(timestamp), enabled(enabled) {
     auto& streams = logState().logStreams;
@@ -28,13 +30,18 @@ Log::Log(const std::string& fileName, bool enabled, bool timestamp)
         streams.emplace(fileName, std::move(created));
     } else {
         stream = found->second.get();
-        stream->clear();
-        stream->open(fileName, std::ios::out | std::ios::app);
+        if (enabled) {
+            stream->clear();
+            stream->open(fileName, std::ios::out | std::ios::app);
+        }
     }
     writeHead();
 }
 
-Log::~Log() { stream->close(); }
+Log::~Log() {
+    if (stream->is_open())
+        stream->close();
+}
 
 void Log::writeHead() {
     if (!enabled)
