@@ -54,7 +54,7 @@ struct DIFactory::Remembered {
 DIFactory::DIFactory(WindowHandle window) : window(window) {
     const HResult result = create(directInput);
     if (failed(result)) {
-        const std::string message = std::string("DirectInput8Create ") + errorDescription(result);
+        const std::string message = "DirectInput8Create " + createFailure();
         Log() << message;
         throw Exception(message);
     }

@@ -7,6 +7,7 @@
 #include "devices/DIFactory.h"
 #include "facade/Engine.h"
 #include "facade/State.h"
+#include "platform/session/Session.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ void Vorlan::uninitialize() {
 void Vorlan::process(std::vector<VorlanAction>& actions) {
     if (!factory() || !engine())
         return;
+    Session::beginFrame();
     DeviceEventList events;
     factory()->collect(events);
     engine()->process(events, actions);
