@@ -9,23 +9,23 @@
 using namespace DirectInput;
 
 DIDevice::DIDevice(std::unique_ptr<Device> device, const std::string& name)
-    : interface(std::move(device)), name(name) {}
+    : deviceInterface(std::move(device)), name(name) {}
 
-DIDevice::~DIDevice() { interface->unacquire(); }
+DIDevice::~DIDevice() { deviceInterface->unacquire(); }
 
 void DIDevice::setBanned(bool b) { banned = b; }
 
 bool DIDevice::isBanned() const { return banned; }
 
 bool DIDevice::acquire() {
-    if (failed(interface->acquire()))
+    if (failed(deviceInterface->acquire()))
         return false;
     Log() << "Device acquire " << name;
     return true;
 }
 
 void DIDevice::unacquire() {
-    const HResult result = interface->unacquire();
+    const HResult result = deviceInterface->unacquire();
     if (failed(result))
         Log() << "Input error: Unacquire " << name << errorDescription(result);
     Log() << "Device unacquire " << name;
@@ -39,7 +39,7 @@ void DIDevice::setBufferSize(uint32_t count) {
     PropertyDword property;
     property.header.how = DIPH_DEVICE;
     property.data = count;
-    const HResult result = interface->setProperty(DIPROP_BUFFERSIZE, property);
+    const HResult result = deviceInterface->setProperty(DIPROP_BUFFERSIZE, property);
     if (failed(result))
         fail<Exception>("SetProperty ", result);
     buffer.assign(count, DeviceObjectData{});
@@ -50,15 +50,15 @@ std::string DIDevice::errorText(HResult result) { return std::string(" ") + erro
 HResult DIDevice::fetch(uint32_t& count) {
     const uint32_t size = static_cast<uint32_t>(buffer.size());
     count = size;
-    const HResult result = interface->getDeviceData(buffer.data(), count, 0);
+    const HResult result = deviceInterface->getDeviceData(buffer.data(), count, 0);
     if (failed(result) || count > size)
         count = 0;
     return result;
 }
 
 HResult DIDevice::setSharedCooperativeLevel(WindowHandle window) {
-    HResult result = interface->setCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY);
+    HResult result = deviceInterface->setCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY);
     if (failed(result))
-        result = interface->setCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND | DISCL_NOWINKEY);
+        result = deviceInterface->setCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND | DISCL_NOWINKEY);
     return result;
 }

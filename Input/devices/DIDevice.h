@@ -2,6 +2,7 @@
 #define VORLAN_DEVICES_DIDEVICE_H
 
 #include "core/DeviceEvent.h"
+#include "platform/directinput/Constants.h"
 #include "platform/directinput/Device.h"
 
 #include <memory>
@@ -11,7 +12,7 @@
 
 class ForceFeedback;
 
-// The base of the DirectInput devices: owns the device interface, the device's
+// The base of the DirectInput devices: owns the device deviceInterface, the device's
 // name and the buffer that buffered records are read into.
 class DIDevice {
 public:
@@ -23,7 +24,7 @@ public:
     };
 
     DIDevice(std::unique_ptr<DirectInput::Device> device, const std::string& name);
-    // Unacquires and releases the device interface.
+    // Unacquires and releases the device deviceInterface.
     virtual ~DIDevice();
     DIDevice(const DIDevice&) = delete;
     DIDevice& operator=(const DIDevice&) = delete;
@@ -54,6 +55,11 @@ protected:
         throw E(call + name + errorText(result));
     }
 
+    // EnumObjects over every object: base + the offset of each axis goes to
+    // axes, of each other button to keys; throws E when the enumeration fails.
+    template <class E>
+    void listKeysAxes(std::vector<int>& keys, std::vector<int>& axes, int base);
+
     // GetDeviceData of up to the buffer's size; count is set to the records read.
     DirectInput::HResult fetch(uint32_t& count);
     const DirectInput::DeviceObjectData& record(uint32_t i) const { return buffer[i]; }
@@ -61,13 +67,27 @@ protected:
     // background; returns the last result.
     DirectInput::HResult setSharedCooperativeLevel(DirectInput::WindowHandle window);
 
-    DirectInput::Device& device() { return *interface; }
+    DirectInput::Device& device() { return *deviceInterface; }
 
 private:
-    std::unique_ptr<DirectInput::Device> interface;
+    std::unique_ptr<DirectInput::Device> deviceInterface;
     std::string name;
     std::vector<DirectInput::DeviceObjectData> buffer;
     bool banned = false;
 };
+
+template <class E>
+void DIDevice::listKeysAxes(std::vector<int>& keys, std::vector<int>& axes, int base) {
+    using namespace DirectInput;
+    const HResult result = deviceInterface->enumObjects(DIDFT_ALL, [&](const ObjectInstance& object) {
+        if (object.type & DIDFT_AXIS)
+            axes.push_back(base + static_cast<int>(object.ofs));
+        else if (object.type & DIDFT_BUTTON)
+            keys.push_back(base + static_cast<int>(object.ofs));
+        return true;
+    });
+    if (failed(result))
+        fail<E>("EnumObjects ", result);
+}
 
 #endif

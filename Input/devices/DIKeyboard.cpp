@@ -3,7 +3,6 @@
 #include "Vorlan.h"
 #include "core/Log.h"
 #include "devices/KeyNames.h"
-#include "platform/directinput/Constants.h"
 #include "platform/directinput/ResultCodes.h"
 
 using namespace DirectInput;
@@ -54,13 +53,5 @@ void DIKeyboard::collect(DeviceEventList& list) {
 }
 
 void DIKeyboard::getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) {
-    const HResult result = device().enumObjects(DIDFT_ALL, [&](const ObjectInstance& object) {
-        if (object.type & DIDFT_AXIS)
-            axes.push_back(static_cast<int>(object.ofs));
-        else if (object.type & DIDFT_BUTTON)
-            keys.push_back(static_cast<int>(object.ofs));
-        return true;
-    });
-    if (failed(result))
-        fail<Exception>("EnumObjects ", result);
+    listKeysAxes<Exception>(keys, axes, 0);
 }

@@ -3,7 +3,6 @@
 #include "Vorlan.h"
 #include "core/Log.h"
 #include "devices/Scaling.h"
-#include "platform/directinput/Constants.h"
 #include "platform/directinput/ResultCodes.h"
 
 using namespace DirectInput;
@@ -62,13 +61,5 @@ void DIMouse::collect(DeviceEventList& list) {
 }
 
 void DIMouse::getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) {
-    const HResult result = device().enumObjects(DIDFT_ALL, [&](const ObjectInstance& object) {
-        if (object.type & DIDFT_AXIS)
-            axes.push_back(block + static_cast<int>(object.ofs));
-        else if (object.type & DIDFT_BUTTON)
-            keys.push_back(block + static_cast<int>(object.ofs));
-        return true;
-    });
-    if (failed(result))
-        fail<Exception>("EnumObjects ", result);
+    listKeysAxes<Exception>(keys, axes, block);
 }
