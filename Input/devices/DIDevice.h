@@ -12,7 +12,7 @@
 
 class ForceFeedback;
 
-// The base of the DirectInput devices: owns the device deviceInterface, the device's
+// The base of the DirectInput devices: owns the device interface, the device's
 // name and the buffer that buffered records are read into.
 class DIDevice {
 public:
@@ -24,7 +24,7 @@ public:
     };
 
     DIDevice(std::unique_ptr<DirectInput::Device> device, const std::string& name);
-    // Unacquires and releases the device deviceInterface.
+    // Unacquires and releases the device interface.
     virtual ~DIDevice();
     DIDevice(const DIDevice&) = delete;
     DIDevice& operator=(const DIDevice&) = delete;
