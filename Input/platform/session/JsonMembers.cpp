@@ -28,7 +28,7 @@ int64_t integerValue(const Json& value, const std::string& path, int64_t min, in
     const std::string expected = "an integer from " + std::to_string(min) + " to " + std::to_string(max);
     if (value.is_number_unsigned()) {
         const uint64_t number = value.get<uint64_t>();
-        if (number > static_cast<uint64_t>(max))
+        if (number > static_cast<uint64_t>(max) || static_cast<int64_t>(number) < min)
             refuse(path, expected, value);
         return static_cast<int64_t>(number);
     }
