@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps library windows test bench clean
+.PHONY: all deps library windows wine test bench clean
 
 all: library
 
@@ -21,9 +21,14 @@ windows: deps
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF
 	cmake --build $(BUILD)/win64 -j $(JOBS) --target Vorlan
 
-# The Windows cross builds, so that Windows-only code is compiled too, then
-# every test in an AddressSanitizer + UndefinedBehaviorSanitizer build.
-test: windows
+# The 64-bit Windows test programs, run under Wine on an Xvfb display.
+wine: windows
+	cmake --build $(BUILD)/win64 -j $(JOBS) --target WinePortTest
+	bash scripts/wine-test.sh /usr/lib/wine/wine64 $(BUILD)/win64/tests/wine/WinePortTest.exe
+
+# The Windows cross builds, so that Windows-only code is compiled too, and the
+# Wine tests, then every test in an AddressSanitizer + UndefinedBehaviorSanitizer build.
+test: wine
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DVORLAN_SANITIZE=ON
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)

@@ -13,6 +13,9 @@ packages=(
   nlohmann-json3-dev
   g++-mingw-w64-i686
   g++-mingw-w64-x86-64
+  wine64
+  xvfb
+  xdotool
 )
 
 missing=()
