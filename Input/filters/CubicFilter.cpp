@@ -100,7 +100,8 @@ double CubicFilter::doGetCurveValue(double t) const {
     double v = curveTable[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos))];
     // The spline may overshoot between its points. sy is tested first: where sy
     // lies below dy, every value above sy reads sy.
-    v = v > sy ? sy : v < dy ? dy : v;
+    const double aboveDy = v < dy ? dy : v;
+    v = v > sy ? sy : aboveDy;
     // Selected rather than branched on: an axis crosses the dead zone's and the
     // saturation's edges all the time.
     v = t >= sx ? sy : v;
