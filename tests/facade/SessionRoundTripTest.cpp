@@ -1,0 +1,115 @@
+#include "Filter.h"
+#include "Vorlan.h"
+#include "platform/Clock.h"
+#include "platform/directinput/ResultCodes.h"
+#include "platform/session/Session.h"
+#include "support/FakeDevices.h"
+#include "support/LogCapture.h"
+#include "support/SessionSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace DirectInput;
+using namespace FakeDevices;
+using SessionTests::ScopedVariable;
+
+namespace {
+
+void* const window = reinterpret_cast<void*>(0x4321);
+constexpr int frames = 7;
+
+uint32_t steppingClock() {
+    static uint32_t now = 9000;
+    return now += 16;
+}
+
+// What the host saw: each frame's actions, and the log.
+struct Seen {
+    std::vector<std::string> actions;
+    std::string log;
+    bool finished = false;
+};
+
+// The facade on whatever create() gives, in a fresh working folder, with a
+// bindings set over keys, a modifier, mouse, stick and head-tracker axes.
+Seen run() {
+    LogCapture log;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::create_directory(log.path("Temp"));
+    std::filesystem::current_path(log.path(""));
+    Vorlan& input = *getGlobalInput();
+    input.initialize(window);
+    input.addModifiers({0x2A});
+    input.createLayer("flight");
+    input.addKeyCombo("flight", 0x1E, {}, 10, 11, 12);
+    input.addKeyCombo("flight", 0x1E, {0x2A}, 20, 21, 22);
+    input.addAxisCombo("flight", 1024, {}, 30, FilterInfo());  // mouse X
+    input.addAxisCombo("flight", 4096, {}, 31, FilterInfo());  // the first joystick's X
+    input.addKeyCombo("flight", 4096 + 48, {}, 40, 0, 41);     // its first button
+    input.addAxisCombo("flight", 3073, {}, 50, FilterInfo());  // head-tracker pitch
+    input.setTopLayer("flight");
+    input.activate(true);
+
+    Seen result;
+    for (int n = 0; n < frames; ++n) {
+        std::vector<VorlanAction> actions;
+        input.process(actions);
+        std::string text;
+        for (const VorlanAction& a : actions)
+            text += " " + std::to_string(a.getAction()) + (a.hasValue() ? "=" + std::to_string(a.getValue()) : "") +
+                    "@" + std::to_string(a.getTime());
+        result.actions.push_back(text);
+    }
+    result.finished = Session::replayFinished();
+    input.uninitialize();
+    input.removeAllLayers();
+    std::filesystem::current_path(previous);
+    result.log = log.read();
+    return result;
+}
+
+} // namespace
+
+TEST(SessionRoundTripTest, AReplayedSessionGivesTheSameActionsAndLogAsTheDevicesRecorded) {
+    const std::string path = SessionTests::tempPath(".jsonl");
+    Seen recorded;
+    {
+        FakeDirectInput fake;
+        FakeInstallation installed = fake.install();
+        FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
+        FakeDeviceScript& ms = mouse(fake, 2, "Ms");
+        FakeDeviceScript& js = joystick(fake, 3, "Stick", true);
+        kb.batches = {{record(0x1E, 0x80, 100)}, {}, {record(0x2A, 0x80, 130)}, {record(0x1E, 0, 140)},
+                      {record(0x1E, 0x80, 150)}, {record(0x1E, 0, 160), record(0x2A, 0, 160)}};
+        ms.batches = {{}, {record(0, 5, 120), record(4, static_cast<uint32_t>(-3), 120)}};
+        js.batches = {{record(0, 1000, 101)}, {}, {record(48, 0x80, 131)}, {record(48, 0, 141)}};
+        fake.setResult("GetDeviceData", DIERR_INPUTLOST, 5, "Ms");
+        SessionTests::ScriptedClient tracker;
+        tracker.answers = {{NPClient::Success, SessionTests::trackerFrame(0, 0, 0)},
+                           {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
+                           {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
+                           {NPClient::Success, SessionTests::trackerFrame(2, -200, 0)}};
+        NPClient::Client* previousClient = NPClient::selectClient(&tracker);
+        const Platform::TickClock previousClock = Platform::setTickClock(steppingClock);
+        ScopedVariable record("VORLAN_RECORD", path);
+        recorded = run();
+        Platform::setTickClock(previousClock);
+        NPClient::selectClient(previousClient);
+    }
+    // The replay needs no devices: a fake without any stays untouched.
+    FakeDirectInput empty;
+    FakeInstallation installed = empty.install();
+    ScopedVariable replay("VORLAN_REPLAY", path);
+    const Seen replayed = run();
+
+    EXPECT_EQ(replayed.actions, recorded.actions);
+    EXPECT_EQ(replayed.log, recorded.log);
+    EXPECT_TRUE(replayed.finished);
+    EXPECT_TRUE(empty.journal().empty());
+    // The bindings saw keys, the modifier, axes and the tracker.
+    EXPECT_EQ(recorded.actions[0], " 10@100 31=1000@101 11@101");
+    EXPECT_NE(recorded.actions[1].find("50=6554000@"), std::string::npos) << recorded.actions[1];
+    EXPECT_NE(recorded.log.find("Joystick created[Stick"), std::string::npos);
+}
