@@ -76,6 +76,32 @@ LineEnd readLine(std::istream& in, std::string& line) {
 
 bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
+// Session lines nest a few levels; deeper values are refused before parsing,
+// since printing or comparing them recurses once per level.
+constexpr int MaxNesting = 32;
+
+bool nestsTooDeep(const std::string& line) {
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > MaxNesting)
+                return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
 // Turns the lines of one session, in order, into its Data.
 class Reader {
 public:
@@ -319,6 +345,10 @@ bool readSession(const std::string& path, Data& data, std::string& error) {
         }
         if (isBlank(line))
             continue;
+        if (nestsTooDeep(line)) {
+            error = where + "values nested deeper than " + std::to_string(MaxNesting) + " levels";
+            return false;
+        }
         try {
             reader.take(Json::parse(line));
         } catch (const Json::parse_error& e) {

@@ -81,6 +81,8 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         {header + "{\"headTracker\":{}}\n{\"frame\":1,\"headTracker\":{\"signature\":65536}}\n",
          "3: headTracker.signature: expected an integer from 0 to 65535, got 65536"},
         {header + std::string(Session::MaxLineLength + 1, ' ') + "\n", "2: line longer than 1048576 bytes"},
+        {header + std::string(100000, '[') + std::string(100000, ']') + "\n", "2: values nested deeper than 32 levels"},
+        {header + "{\"frame\":1,\"x\":\"[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\\\"\"}\n", "2: unknown member \"x\""},
     };
     for (const Case& c : cases) {
         const std::string path = SessionTests::writeFile(".jsonl", c.text);
