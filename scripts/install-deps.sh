@@ -11,6 +11,9 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   nlohmann-json3-dev
+  liblua5.1-0-dev
+  libtolua++5.1-dev
+  lua5.1
   g++-mingw-w64-i686
   g++-mingw-w64-x86-64
   wine64
