@@ -14,6 +14,7 @@ packages=(
   liblua5.1-0-dev
   libtolua++5.1-dev
   lua5.1
+  libcli11-dev
   g++-mingw-w64-i686
   g++-mingw-w64-x86-64
   wine64

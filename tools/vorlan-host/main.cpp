@@ -1,0 +1,118 @@
+// vorlan-host: a sample host. It drives the Vorlan library as the simulator
+// does, through the exported C++ API and a bindings script in Lua 5.1, on a
+// replayed session, and prints the actions of every frame.
+
+#include "ActionPrinter.h"
+#include "BindingsScript.h"
+#include "SessionLength.h"
+#include "Vorlan.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const contract = R"(The bindings script:
+  must   load the module with require "Vorlan" and call vorlan.initialize(),
+         which installs the constants (KEY_..., JOYSTICK_..., iCommand...);
+         the host has initialised the library already, so this call changes
+         nothing else;
+  must   declare its modifiers, switches and switch groups, create its layers,
+         add its key and axis combos and push layers with vorlan.setTopLayer;
+  may    query the devices (vorlan.getDevices, ...) and set joystick numbers;
+  must not call vorlan.process: the host runs the frames.
+Then the host activates the devices and calls process once per frame, until the
+session's last frame or for --frames N frames, printing each action.
+Exit status: 0 done, 1 the library could not start (a bad or missing session)
+or the script failed, 2 bad arguments. Errors are one line on stderr.
+See docs/vorlan-host.md.)";
+
+struct Options {
+    std::string session;
+    std::string record;
+    uint32_t frames = 0;
+    bool framesGiven = false;
+    std::string format = "text";
+    std::string bindings;
+};
+
+int fail(const std::string& message, int status = 1) {
+    std::cerr << "vorlan-host: " << message << '\n';
+    return status;
+}
+
+std::string variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// After initialize: the script binds, then the frames run.
+int runFrames(Vorlan& input, const Options& options) {
+    BindingsScript script;
+    std::string failure;
+    if (!script.run(options.bindings, failure))
+        return fail(failure);
+    input.activate(true);
+
+    const uint32_t frames = options.framesGiven ? options.frames : sessionLength(variable("VORLAN_REPLAY"));
+    ActionPrinter printer(std::cout, options.format == "jsonl" ? ActionPrinter::Format::JsonLines
+                                                               : ActionPrinter::Format::Text);
+    std::vector<VorlanAction> actions;
+    for (uint32_t frame = 1; frame <= frames; ++frame) {
+        input.process(actions);
+        for (const VorlanAction& action : actions)
+            printer.print(frame, action);
+    }
+    std::cout.flush();
+    return 0;
+}
+
+int runHost(const Options& options) {
+    // The library reads these when it creates DirectInput, in initialize.
+    if (!options.session.empty())
+        setenv("VORLAN_REPLAY", options.session.c_str(), 1);
+    if (!options.record.empty())
+        setenv("VORLAN_RECORD", options.record.c_str(), 1);
+
+    Vorlan& input = *getGlobalInput();
+    try {
+        input.initialize(nullptr);
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
+    const int status = runFrames(input, options);
+    input.uninitialize();  // also writes a recording's last frame
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("Runs a bindings script on a replayed session through the Vorlan library, as a host\n"
+                 "does, and prints every frame's actions.",
+                 "vorlan-host");
+    app.footer(contract);
+    Options options;
+    app.add_option("--session", options.session, "replay this session file (sets VORLAN_REPLAY)");
+    app.add_option("--record", options.record, "record what the devices delivered to this file (sets VORLAN_RECORD)");
+    CLI::Option* frames = app.add_option("--frames", options.frames,
+                                         "run N frames instead of the session's length");
+    app.add_option("--format", options.format, "text (default) or jsonl: one JSON object per action")
+        ->check(CLI::IsMember({"text", "jsonl"}));
+    app.add_option("BINDINGS.lua", options.bindings, "the bindings script")->required()->check(CLI::ExistingFile);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0)
+            return app.exit(e);  // --help
+        return fail(e.what(), 2);
+    }
+    options.framesGiven = frames->count() > 0;
+    return runHost(options);
+}
