@@ -7,8 +7,9 @@ namespace {
 // Below this |k| the bend departs from the straight line by less than the
 // rounding of u (the relative departure is at most 5·|k|): u stays linear.
 constexpr double flatCurvature = 1e-17;
-// Below this |k| the exponent stays under 1, where e^x - 1 would cancel away
-// the leading digits; expm1 keeps them, at about twice the cost of exp.
+// Below this |k| the exponent stays under 1 in size, where e^x - 1 would
+// cancel away leading digits and expm1 keeps them. Above it e^x - 1 is exact to
+// rounding, and exp is the faster of the two for such exponents.
 constexpr double gentleCurvature = 0.1;
 
 } // namespace

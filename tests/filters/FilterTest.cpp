@@ -55,7 +55,7 @@ TEST(FilterTest, ShapesTheNormalisedInputThroughItsCurve) {
     }
 }
 
-TEST(SimpleFilterTest, ExtremeCurvaturesKeepAFiniteRisingCurveFromDeadzoneToSaturation) {
+TEST(SimpleFilterTest, ExponentialCurveStaysExactFiniteAndRisingForEveryCurvature) {
     const double dx = 0.1, sx = 0.9, dy = 0.05, sy = 0.95;
     // Live-range positions from just past the dead zone to just short of saturation.
     std::vector<double> live{std::nextafter(dx, 1.0), dx + 1e-12, dx + 1e-9};
@@ -64,35 +64,29 @@ TEST(SimpleFilterTest, ExtremeCurvaturesKeepAFiniteRisingCurveFromDeadzoneToSatu
     for (double gap : {1e-9, 1e-12})
         live.push_back(sx - gap);
     live.push_back(std::nextafter(sx, 0.0));
-    // The curve leaves dy within `start` of it and reaches sy within `end`.
-    const struct {
-        double k, start, end;
-    } cases[] = {
-        {1e-17, 1e-12, 1e-12}, {-1e-17, 1e-12, 1e-12}, {1e-12, 1e-12, 1e-12},
-        {-1e-12, 1e-12, 1e-12}, {1e-16, 1e-12, 1e-12}, {71, 1e-12, 1e-6},
-        {100, 1e-12, 1e-6}, {1000, 1e-12, 1e-5}, {-1000, 1e-5, 1e-12},
-        {-71, 1e-6, 1e-12}, {1e300, 1e-12, 1.0}, {-1e300, 1.0, 1e-12},
-    };
-    for (const auto& c : cases) {
-        const SimpleFilter f(1.0, 1.0, sx, sy, dx, dy, c.k);
+    for (double k : {1e-17, -1e-17, 1e-16, 1e-12, -1e-12, 1e-6, -1e-6, 0.099, 0.1, -0.1, 0.5,
+                     -0.5, 5.0, 70.0, 71.0, 100.0, 1000.0, -1000.0, 1e300, -1e300, 1.7e308,
+                     -1.7e308}) {
+        const SimpleFilter f(1.0, 1.0, sx, sy, dx, dy, k);
         double previous = dy;
         for (double t : live) {
             const double v = f.getValue(t);
             if (!(std::isfinite(v) && v >= previous && v <= sy)) {
-                ADD_FAILURE() << "k " << c.k << ", t " << t << ": " << v << " after " << previous;
+                ADD_FAILURE() << "k " << k << ", t " << t << ": " << v << " after " << previous;
                 break;
             }
             previous = v;
+            // Long double holds e^(10k) up to k = 1135.
+            if (std::fabs(k) <= 1000) {
+                const long double u = (t - dx) / (sx - dx), a = 10.0L * k;
+                const long double curve = std::expm1(a * u) / std::expm1(a);
+                EXPECT_NEAR(v, static_cast<double>(dy + (sy - dy) * curve), 1e-12)
+                    << "k " << k << ", t " << t;
+            }
         }
-        EXPECT_NEAR(f.getValue(live.front()), dy, c.start * (sy - dy)) << c.k;
-        EXPECT_NEAR(previous, sy, c.end * (sy - dy)) << c.k;
         for (double t : {sx, 1.0, 2.0})
-            EXPECT_EQ(f.getValue(t), sy) << c.k << ", " << t;
+            EXPECT_EQ(f.getValue(t), sy) << k << ", " << t;
     }
-    // A tiny bend is still the straight line, to rounding.
-    const SimpleFilter tiny(1.0, 1.0, 1.0, 1.0, 0.0, 0.0, 1e-16);
-    for (double t : {1e-9, 0.25, 0.5, 0.75})
-        EXPECT_NEAR(tiny.getValue(t) / t, 1.0, 1e-15) << t;
 }
 
 TEST(FilterTest, DefaultFiltersPassTheAxisScaleThroughTheLowerStepOfTheirTable) {
