@@ -41,4 +41,8 @@ else()
   find_library(VORLAN_LUA_LIBRARY lua5.1 REQUIRED)
   find_library(VORLAN_TOLUA_LIBRARY tolua++5.1 REQUIRED)
   target_link_libraries(VorlanLuaLibs INTERFACE ${VORLAN_TOLUA_LIBRARY} ${VORLAN_LUA_LIBRARY})
+  # Debian's tolua++ is an archive linked into the library; its functions are
+  # not part of what the library exports.
+  get_filename_component(tolua_archive ${VORLAN_TOLUA_LIBRARY} NAME)
+  target_link_options(VorlanLuaLibs INTERFACE -Wl,--exclude-libs,${tolua_archive})
 endif()
