@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps library windows wine test bench clean
+.PHONY: all deps library demo windows wine test bench clean
 
 all: library
 
@@ -13,6 +13,15 @@ deps:
 library: deps
 	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF -DVORLAN_BENCH=ON
 	cmake --build $(BUILD)/release -j $(JOBS)
+
+# The sample host on the examples: the bindings script run on the session,
+# printing every frame's actions (examples/expected-output.txt). It runs in
+# build/demo, so that files the library writes beside it stay out of the sources.
+demo: deps
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF -DVORLAN_BENCH=ON
+	cmake --build $(BUILD)/release -j $(JOBS) --target vorlan-host
+	mkdir -p $(BUILD)/demo
+	cd $(BUILD)/demo && $(abspath $(BUILD))/release/tools/vorlan-host --session $(CURDIR)/examples/session.jsonl $(CURDIR)/examples/bindings.lua
 
 # Vorlan.dll for 32-bit (the reference target) and 64-bit Windows, cross-built with MinGW-w64.
 windows: deps
