@@ -5,8 +5,8 @@
 #include <string>
 #include <unordered_map>
 
-// The names of host commands: for each command number, the first iCommand
-// constant of that value in the constants' registration order.
+// The names of host commands: for each command number, the first iCommand (or
+// Obsolete_iCommand) constant of that value in the constants' registration order.
 class CommandNames {
 public:
     CommandNames();
