@@ -1,0 +1,3 @@
+require "Vorlan"
+vorlan.initialize()
+vorlan.createLayer()
