@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Runs Windows test programs under Wine on an Xvfb display of their own, in a
 # fresh Wine prefix, and answers their requests for input:
-#   scripts/wine-test.sh LOADER PROGRAM.exe...
+#   scripts/wine-test.sh [--keep DIR] LOADER PROGRAM.exe...
 # LOADER is Wine's loader for the programs' architecture (/usr/lib/wine/wine64
 # or /usr/lib/wine/wine). Each program runs in its own folder with the DLLs that
 # lie beside it and the folders temp/ and Temp/ that the library writes to. A
-# line "ask: focus" focuses the test window, "ask: ARGS" runs "xdotool ARGS";
+# line "ask: focus" focuses the test window, "ask: ARGS" runs "xdotool ARGS",
+# and each is answered with a line on the program's standard input once done;
 # every other line is shown. A program passes when it exits with 0. Anything
 # that keeps Wine or the display from starting fails the run, saying so.
+# --keep DIR keeps what each program wrote in DIR/NAME (the DLLs and the
+# program left out).
 set -euo pipefail
 
 fail() { echo "wine-test: FAILED: $*" >&2; exit 1; }
 
-[ $# -ge 2 ] || fail "usage: $0 LOADER PROGRAM.exe..."
+keep=""
+if [ "${1:-}" = --keep ]; then
+  keep=${2:?--keep needs a folder}
+  shift 2
+fi
+[ $# -ge 2 ] || fail "usage: $0 [--keep DIR] LOADER PROGRAM.exe..."
 loader=$1
 shift
 wineserver=$(dirname "$loader")/wineserver
@@ -37,6 +45,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 # The display: Xvfb picks a free number and writes it once it accepts clients.
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -76,27 +85,41 @@ run() {
   mkdir -p "$dir/temp" "$dir/Temp"
   cp "$program" "$(dirname "$program")"/*.dll "$dir/" 2>/dev/null || cp "$program" "$dir/"
   echo "wine-test: $name"
-  mkfifo "$dir/output"
-  (cd "$dir" && exec "$loader" "$name.exe" >"$dir/output" 2>&1) &
+  mkfifo "$dir/output" "$dir/input"
+  exec 5<>"$dir/input"
+  (cd "$dir" && exec "$loader" "$name.exe" <"$dir/input" >"$dir/output" 2>&1) &
   program_pid=$!
   exec 4<"$dir/output"
   # Every step of a program is bounded by its own waits; a minute of silence means it hangs.
-  while IFS= read -r -t 60 line <&4; do
+  local got
+  while true; do
+    got=0
+    IFS= read -r -t 60 line <&4 || got=$?
+    if [ "$got" -gt 128 ]; then
+      echo "wine-test: $name said nothing for 60 s; stopping it" >&2
+      kill "$program_pid" 2>/dev/null || true
+      break
+    fi
+    [ "$got" -eq 0 ] || break
     line=${line%$'\r'}
     case $line in
-      "ask: focus") focus ;;
-      "ask: "*) read -ra args <<<"${line#ask: }"; xdotool "${args[@]}" || echo "wine-test: xdotool ${args[*]} failed" >&2 ;;
+      "ask: focus") focus; echo done >&5 ;;
+      "ask: "*)
+        read -ra args <<<"${line#ask: }"
+        xdotool "${args[@]}" || echo "wine-test: xdotool ${args[*]} failed" >&2
+        echo done >&5 ;;
       *) echo "  $line" ;;
     esac
   done
-  if kill -0 "$program_pid" 2>/dev/null; then
-    echo "wine-test: $name said nothing for 60 s; stopping it" >&2
-    kill "$program_pid" 2>/dev/null || true
-  fi
-  exec 4<&-
+  exec 4<&- 5>&-
   local status=0
   wait "$program_pid" || status=$?
   program_pid=""
+  if [ -n "$keep" ]; then
+    rm -rf "${keep:?}/$name"
+    mkdir -p "$keep/$name"
+    (cd "$dir" && find . -type f ! -name '*.dll' ! -name '*.exe' -exec cp --parents {} "$keep/$name/" \;)
+  fi
   if [ "$status" -ne 0 ]; then
     echo "wine-test: $name exited with $status; the library's log:" >&2
     cat "$dir"/temp/*.txt "$dir"/Temp/*.txt 2>/dev/null | sed 's/^/    /' >&2 || true

@@ -1,6 +1,8 @@
-// The win32 DirectInput backend against Wine's DirectInput, through the port:
-// enumeration, device set-up on a real window, acquisition, and the buffered
-// records of keys, mouse motion and a mouse button sent with xdotool.
+// The win32 DirectInput backend's own translation, against Wine's DirectInput:
+// enumeration callbacks that stop, record layouts read back (capabilities,
+// buffered records in one fetch), flags and properties reaching DirectInput,
+// and result codes passed through unchanged. What the library makes of the
+// devices is FacadeTest's part.
 
 #include "tests/wine/WineHarness.h"
 
@@ -15,147 +17,188 @@ using WineTest::check;
 
 namespace {
 
-// The port's values (Constants.h names them; it clashes with <windows.h>).
+// DirectInput's values (the port's Constants.h and ResultCodes.h clash with <windows.h>).
 constexpr uint32_t kKeyboardType = 0x13;
 constexpr uint32_t kMouseType = 0x12;
 constexpr uint32_t kForegroundNoWinKey = 0x16;  // DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY
-constexpr uint32_t kBufferSizeProperty = 1;     // DIPROP_BUFFERSIZE
-constexpr HResult kFalse = 1;                   // S_FALSE
+constexpr uint32_t kBufferSize = 1;             // DIPROP_BUFFERSIZE
+constexpr uint32_t kAxes = 3;                   // DIDFT_AXIS
+constexpr uint32_t kPeek = 1;                   // DIGDD_PEEK
+constexpr HResult kOk = 0, kFalse = 1;          // DI_OK; S_FALSE, also DI_BUFFEROVERFLOW
+constexpr HResult kHandle = static_cast<HResult>(0x80070006);      // E_HANDLE
+constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057);  // E_INVALIDARG
+constexpr HResult kNotBuffered = static_cast<HResult>(0x80040207); // DIERR_NOTBUFFERED
+constexpr HResult kAcquired = static_cast<HResult>(0x800700AA);    // DIERR_ACQUIRED
+constexpr HResult kNotAcquired = static_cast<HResult>(0x8007000C); // DIERR_NOTACQUIRED
 
-std::string hex(HResult result) {
+std::string hex(uint32_t value) {
     std::ostringstream out;
-    out << "0x" << std::hex << static_cast<uint32_t>(result);
+    out << "0x" << std::hex << value;
     return out.str();
 }
 
 bool checkResult(HResult result, HResult expected, const std::string& what) {
-    return check(result == expected, what, "result " + hex(result));
+    return check(result == expected, what, "result " + hex(static_cast<uint32_t>(result)));
 }
 
-// Reads buffered records until at least count have come or timeoutMs pass.
-std::vector<DeviceObjectData> readRecords(Device& device, size_t count, DWORD timeoutMs) {
-    std::vector<DeviceObjectData> records;
-    WineTest::waitFor([&] {
-        DeviceObjectData buffer[64];
-        uint32_t n = 64;
-        if (succeeded(device.getDeviceData(buffer, n, 0)))
-            records.insert(records.end(), buffer, buffer + n);
-        return records.size() >= count;
-    }, timeoutMs);
-    return records;
+std::string describe(const DeviceObjectData* records, uint32_t count) {
+    std::string text = std::to_string(count) + " records:";
+    for (uint32_t i = 0; i < count; ++i)
+        text += " (ofs " + hex(records[i].ofs) + " data " + hex(records[i].data) + " seq " +
+                std::to_string(records[i].sequence) + ")";
+    return text;
 }
 
-std::string describe(const std::vector<DeviceObjectData>& records) {
-    std::ostringstream out;
-    out << records.size() << " records:";
-    for (const DeviceObjectData& r : records)
-        out << " (ofs " << r.ofs << " data 0x" << std::hex << r.data << std::dec << " t " << r.timeStamp << ")";
-    return out.str();
+bool setBufferSize(Device& device, uint32_t size) {
+    PropertyDword value;
+    value.data = size;
+    return succeeded(device.setProperty(kBufferSize, value));
 }
 
-// Creates, sets up and acquires the first device of the type.
-std::unique_ptr<Device> openDevice(System& system, const std::vector<DeviceInstance>& instances, uint32_t type,
-                                   DataFormat format, HWND window, const std::string& kind) {
-    std::unique_ptr<Device> device;
+const DeviceInstance* findFirst(const std::vector<DeviceInstance>& instances, uint32_t type) {
     for (const DeviceInstance& instance : instances)
-        if ((instance.devType & 0xFF) == type) {
-            checkResult(system.createDevice(instance.guidInstance, device), 0, kind + ": CreateDevice");
-            break;
-        }
-    if (!check(device != nullptr, kind + ": device interface"))
-        return device;
-    DeviceCaps caps;
-    caps.size = sizeof caps;
-    checkResult(device->getCapabilities(caps), 0, kind + ": GetCapabilities");
-    checkResult(device->setDataFormat(format), 0, kind + ": SetDataFormat");
-    checkResult(device->setCooperativeLevel(window, kForegroundNoWinKey), 0, kind + ": SetCooperativeLevel 0x16");
-    PropertyDword bufferSize;
-    bufferSize.data = 1024;
-    checkResult(device->setProperty(kBufferSizeProperty, bufferSize), 0, kind + ": SetProperty buffer size 1024");
-    checkResult(device->acquire(), 0, kind + ": Acquire");
-    checkResult(device->acquire(), kFalse, kind + ": a repeated Acquire answers S_FALSE");
+        if ((instance.devType & 0xFF) == type)
+            return &instance;
+    return nullptr;
+}
+
+std::unique_ptr<Device> createDevice(System& system, const DeviceInstance* instance) {
+    std::unique_ptr<Device> device;
+    if (instance)
+        system.createDevice(instance->guidInstance, device);
     return device;
 }
 
-void testKeyboard(Device& keyboard) {
-    bool hasKeyA = false;
-    checkResult(keyboard.enumObjects(0, [&](const ObjectInstance& object) {
-        hasKeyA = hasKeyA || (object.ofs == 0x1E && (object.type & 0xC) != 0);
+void testEnumeration(System& system, std::vector<DeviceInstance>& instances) {
+    checkResult(system.enumDevices(0, 0, [&](const DeviceInstance& instance) {
+        instances.push_back(instance);
         return true;
-    }), 0, "keyboard: EnumObjects");
-    check(hasKeyA, "keyboard: the A key is a button object at offset 0x1E");
-
-    WineTest::ask("keydown a");
-    const std::vector<DeviceObjectData> down = readRecords(keyboard, 1, 5000);
-    check(down.size() == 1 && down[0].ofs == 0x1E && down[0].data == 0x80, "keyboard: A down is offset 0x1E, data 0x80",
-          describe(down));
-    WineTest::ask("keyup a");
-    const std::vector<DeviceObjectData> up = readRecords(keyboard, 1, 5000);
-    check(up.size() == 1 && up[0].ofs == 0x1E && (up[0].data & 0x80) == 0, "keyboard: A up is offset 0x1E, bit 7 clear",
-          describe(up));
-    if (!down.empty() && !up.empty())
-        check(up[0].timeStamp >= down[0].timeStamp && up[0].sequence > down[0].sequence,
-              "keyboard: time stamps and sequence numbers ascend", describe({down[0], up[0]}));
+    }), kOk, "EnumDevices");
+    std::string names;
+    bool keyboard = false, mouse = false;
+    for (const DeviceInstance& instance : instances) {
+        names += " \"" + instance.instanceName + "\" (" + hex(instance.devType) + ")";
+        keyboard = keyboard || (instance.devType & 0xFF) == kKeyboardType;
+        mouse = mouse || (instance.devType & 0xFF) == kMouseType;
+    }
+    check(keyboard && mouse, "EnumDevices reports a keyboard and a mouse", names);
+    int calls = 0;
+    system.enumDevices(0, 0, [&](const DeviceInstance&) { return ++calls, false; });
+    check(calls == 1, "a callback answering false stops the enumeration", std::to_string(calls) + " calls");
 }
 
-void testMouse(Device& mouse, HWND window) {
-    // Wine sees the pointer only over its windows: bring it in, then drop what that move gave.
-    WineTest::pointToWindow(window);
-    readRecords(mouse, 1, 1000);
-    WineTest::ask("mousemove_relative -- 40 0");
-    const std::vector<DeviceObjectData> moved = readRecords(mouse, 1, 5000);
-    bool sawX = false;
-    for (const DeviceObjectData& r : moved)
-        sawX = sawX || (r.ofs == 0 && static_cast<int32_t>(r.data) > 0);
-    check(sawX, "mouse: motion right is a positive X record at offset 0", describe(moved));
+void testKeyboardSetUp(Device& keyboard, const DeviceInstance& instance, HWND window) {
+    DeviceCaps caps;
+    caps.size = sizeof caps;
+    checkResult(keyboard.getCapabilities(caps), kOk, "GetCapabilities");
+    check(caps.devType == instance.devType && caps.buttons > 0, "capabilities read back field by field",
+          "type " + hex(caps.devType) + " buttons " + std::to_string(caps.buttons));
+    DeviceCaps small;
+    small.size = 40;
+    checkResult(keyboard.getCapabilities(small), kInvalidArg, "GetCapabilities refuses a wrong size: E_INVALIDARG");
+    checkResult(keyboard.setDataFormat(DataFormat::Keyboard), kOk, "SetDataFormat keyboard");
+    checkResult(keyboard.setCooperativeLevel(nullptr, kForegroundNoWinKey), kHandle,
+                "SetCooperativeLevel without a window: E_HANDLE");
+    checkResult(keyboard.setCooperativeLevel(window, kForegroundNoWinKey), kOk, "SetCooperativeLevel 0x16");
+    DeviceObjectData record;
+    uint32_t count = 1;
+    checkResult(keyboard.getDeviceData(&record, count, 0), kNotBuffered, "GetDeviceData before a buffer size: DIERR_NOTBUFFERED");
+    check(count == 0, "a failed fetch copies nothing");
+}
 
-    WineTest::ask("click 1");
-    std::vector<DeviceObjectData> buttons;
+// Fetches until nothing has come for a quarter of a second (three seconds at most).
+void drain(Device& device) {
+    DWORD quietSince = GetTickCount();
     WineTest::waitFor([&] {
-        for (const DeviceObjectData& r : readRecords(mouse, 1, 100))
-            if (r.ofs == 12)
-                buttons.push_back(r);
-        return buttons.size() >= 2;
+        DeviceObjectData records[16];
+        uint32_t count = 16;
+        if (succeeded(device.getDeviceData(records, count, 0)) && count > 0)
+            quietSince = GetTickCount();
+        return GetTickCount() - quietSince >= 250;
+    }, 3000);
+}
+
+void testKeyboardRecords(Device& keyboard) {
+    checkResult(keyboard.acquire(), kOk, "Acquire");
+    checkResult(keyboard.acquire(), kFalse, "a repeated Acquire: S_FALSE");
+    checkResult(keyboard.setProperty(kBufferSize, PropertyDword{{20, 16, 0, 0}, 1024}), kAcquired,
+                "SetProperty while acquired: DIERR_ACQUIRED");
+
+    // A buffer of two records overflows on three keys.
+    DeviceObjectData records[16];
+    uint32_t count = 16;
+    keyboard.getDeviceData(records, count, 0);
+    WineTest::ask("key x y z");
+    HResult result = kOk;
+    WineTest::waitFor([&] {
+        count = 16;
+        result = keyboard.getDeviceData(records, count, 0);
+        return count > 0;
     }, 5000);
-    check(buttons.size() == 2 && buttons[0].data == 0x80 && buttons[1].data == 0,
-          "mouse: button 1 is offset 12, data 0x80 then 0x00", describe(buttons));
+    checkResult(result, kFalse, "a full buffer: DI_BUFFEROVERFLOW");
+    check(count >= 1 && records[0].ofs == 0x2D && records[0].data == 0x80, "an overflowing fetch keeps the first records",
+          describe(records, count));
+    drain(keyboard);
+
+    keyboard.unacquire();
+    check(setBufferSize(keyboard, 1024), "SetProperty buffer size 1024");
+    keyboard.acquire();
+    WineTest::ask("key a");
+    WineTest::waitFor([&] {
+        count = 16;
+        return succeeded(keyboard.getDeviceData(records, count, kPeek)) && count >= 2;
+    }, 5000);
+    count = 16;
+    checkResult(keyboard.getDeviceData(records, count, 0), kOk, "GetDeviceData after a peek");
+    check(count == 2 && records[0].ofs == 0x1E && records[0].data == 0x80 && records[1].ofs == 0x1E &&
+              (records[1].data & 0x80) == 0 && records[1].sequence > records[0].sequence &&
+              records[1].timeStamp >= records[0].timeStamp,
+          "a peek leaves the records; one fetch gives A down then up, in ascending sequence",
+          describe(records, count));
+
+    checkResult(keyboard.unacquire(), kOk, "Unacquire");
+    checkResult(keyboard.unacquire(), kFalse, "a repeated Unacquire: S_FALSE");
+    count = 16;
+    checkResult(keyboard.getDeviceData(records, count, 0), kNotAcquired, "GetDeviceData unacquired: DIERR_NOTACQUIRED");
+    check(count == 0, "an unacquired fetch copies nothing");
+}
+
+void testMouseObjects(Device& mouse) {
+    checkResult(mouse.setDataFormat(DataFormat::Mouse2), kOk, "SetDataFormat mouse2");
+    std::vector<uint32_t> offsets;
+    checkResult(mouse.enumObjects(kAxes, [&](const ObjectInstance& object) {
+        offsets.push_back(object.ofs);
+        return true;
+    }), kOk, "EnumObjects axes");
+    check(offsets == std::vector<uint32_t>{0, 4, 8}, "the mouse's axes are X, Y and wheel at 0, 4, 8");
+    int calls = 0;
+    mouse.enumObjects(0, [&](const ObjectInstance&) { return ++calls, false; });
+    check(calls == 1, "an object callback answering false stops the enumeration", std::to_string(calls) + " calls");
 }
 
 } // namespace
 
 int main() {
     HWND window = WineTest::createWindow();
-    if (!check(window != nullptr, "a window"))
+    if (!check(window != nullptr, "a window") || !check(WineTest::focus(window), "the window has the focus"))
         return WineTest::summary();
 
     std::unique_ptr<System> system;
-    checkResult(create(system), 0, "DirectInput8Create through the default backend");
+    checkResult(create(system), kOk, "DirectInput8Create through the default backend");
     if (!check(system != nullptr, "a DirectInput object"))
         return WineTest::summary();
-
     std::vector<DeviceInstance> instances;
-    checkResult(system->enumDevices(0, 0, [&](const DeviceInstance& instance) {
-        instances.push_back(instance);
-        return true;
-    }), 0, "EnumDevices");
-    std::string names;
-    for (const DeviceInstance& instance : instances)
-        names += " \"" + instance.instanceName + "\" (0x" + hex(instance.devType).substr(2) + ")";
-    WineTest::say("devices:" + names);
+    testEnumeration(*system, instances);
 
-    check(WineTest::focus(window), "the window has the focus");
-    std::unique_ptr<Device> keyboard = openDevice(*system, instances, kKeyboardType, DataFormat::Keyboard, window, "keyboard");
-    std::unique_ptr<Device> mouse = openDevice(*system, instances, kMouseType, DataFormat::Mouse2, window, "mouse");
-    if (keyboard)
-        testKeyboard(*keyboard);
-    if (mouse)
-        testMouse(*mouse, window);
-    if (keyboard) {
-        checkResult(keyboard->unacquire(), 0, "keyboard: Unacquire");
-        uint32_t n = 1;
-        DeviceObjectData record;
-        check(failed(keyboard->getDeviceData(&record, n, 0)) && n == 0,
-              "keyboard: GetDeviceData fails once unacquired and copies nothing");
+    const DeviceInstance* keyboardInstance = findFirst(instances, kKeyboardType);
+    std::unique_ptr<Device> keyboard = createDevice(*system, keyboardInstance);
+    if (check(keyboard != nullptr, "CreateDevice keyboard")) {
+        testKeyboardSetUp(*keyboard, *keyboardInstance, window);
+        check(setBufferSize(*keyboard, 2), "SetProperty buffer size 2");
+        testKeyboardRecords(*keyboard);
     }
+    std::unique_ptr<Device> mouse = createDevice(*system, findFirst(instances, kMouseType));
+    if (check(mouse != nullptr, "CreateDevice mouse"))
+        testMouseObjects(*mouse);
     return WineTest::summary();
 }

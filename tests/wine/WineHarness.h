@@ -42,9 +42,15 @@ inline int summary() {
 }
 
 // Asks the driving script to run "xdotool <args>"; "focus" asks it to focus the
-// test window. The script answers every request before it reads on, and the
-// program then waits for the request's effect itself.
-inline void ask(const std::string& args) { say("ask: " + args); }
+// test window. Returns once the script has done it (it answers with a line on
+// standard input); the program then waits for the effect itself, since Wine
+// turns X events into input a little later.
+inline void ask(const std::string& args) {
+    say("ask: " + args);
+    char answer[64];
+    if (!std::fgets(answer, sizeof answer, stdin))
+        say("no answer from the driving script");
+}
 
 inline void pumpMessages() {
     MSG msg;
