@@ -98,10 +98,15 @@ double CubicFilter::doGetCurveValue(double t) const {
     pos = pos < lastIndex ? pos : lastIndex;
     pos = pos > 0.0 ? pos : 0.0;
     double v = curveTable[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos))];
-    // The spline may overshoot between its points. sy is tested first: where sy
-    // lies below dy, every value above sy reads sy.
-    const double aboveDy = v < dy ? dy : v;
-    v = v > sy ? sy : aboveDy;
+    // The spline may overshoot between its points: v is cut to sy, else to dy.
+    // With sy at or above dy that is the plain clamp; where sy lies below dy,
+    // sy is tested first and every value above it reads sy.
+    if (sy < dy) {
+        v = v > sy ? sy : dy;
+    } else {
+        v = v < dy ? dy : v;
+        v = v > sy ? sy : v;
+    }
     // Selected rather than branched on: an axis crosses the dead zone's and the
     // saturation's edges all the time.
     v = t >= sx ? sy : v;

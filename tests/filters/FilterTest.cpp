@@ -34,8 +34,11 @@ TEST(FilterTest, ShapesTheNormalisedInputThroughItsCurve) {
         // The spline's overshoot is cut off at dy and sy.
         {{0, 0, 0.5, 1, 1}, 0.1, 0.9, 0.05, 0.95, 0.2, 0.05},
         {{0, 0, 0.5, 1, 1}, 0.1, 0.9, 0.05, 0.95, 0.8, 0.95},
-        // sy is tested before dy: with sy below dy the live range reads sy.
+        // sy is tested before dy: with sy below dy the live range reads sy, and an
+        // overshoot past sy reads dy.
         {{0, .25, .5, .75, 1}, 0, 1, 0, -0.5, 0.5, -0.5},
+        {{0, 0, 0.5, 1, 1}, 0, 1, 0, -0.5, 0.1, -0.5},
+        {{0, 0, 0.5, 1, 1}, 0, 1, 0, -0.5, 0.85, 0.0},
         // Two and three points make a spline too.
         {three, 0, 1, 0, 1, 0.5, 0.2}, {three, 0, 1, 0, 1, 0.25, 0.090625},
         {{0.2, 0.6}, 0, 1, 0, 1, 0.75, 0.5},
