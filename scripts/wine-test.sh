@@ -7,8 +7,9 @@
 # lie beside it and the folders temp/ and Temp/ that the library writes to. A
 # line "ask: focus" focuses the test window, "ask: ARGS" runs "xdotool ARGS",
 # and each is answered with a line on the program's standard input once done;
-# every other line is shown. A program passes when it exits with 0. Anything
-# that keeps Wine or the display from starting fails the run, saying so.
+# every other line is shown. A program passes when it exits with 0 after its
+# closing line "wine: N passed, 0 failed". Anything that keeps Wine or the
+# display from starting fails the run, saying so.
 # --keep DIR keeps what each program wrote in DIR/NAME (the DLLs and the
 # program left out).
 set -euo pipefail
@@ -17,7 +18,7 @@ fail() { echo "wine-test: FAILED: $*" >&2; exit 1; }
 
 keep=""
 if [ "${1:-}" = --keep ]; then
-  keep=${2:?--keep needs a folder}
+  keep=$(realpath -m "${2:?--keep needs a folder}")
   shift 2
 fi
 [ $# -ge 2 ] || fail "usage: $0 [--keep DIR] LOADER PROGRAM.exe..."
@@ -91,7 +92,7 @@ run() {
   program_pid=$!
   exec 4<"$dir/output"
   # Every step of a program is bounded by its own waits; a minute of silence means it hangs.
-  local got
+  local got summary=no
   while true; do
     got=0
     IFS= read -r -t 60 line <&4 || got=$?
@@ -102,6 +103,7 @@ run() {
     fi
     [ "$got" -eq 0 ] || break
     line=${line%$'\r'}
+    [[ $line =~ ^wine:\ [0-9]+\ passed,\ 0\ failed$ ]] && summary=yes
     case $line in
       "ask: focus") focus; echo done >&5 ;;
       "ask: "*)
@@ -115,10 +117,15 @@ run() {
   local status=0
   wait "$program_pid" || status=$?
   program_pid=""
+  if [ "$status" -eq 0 ] && [ "$summary" = no ]; then
+    echo "wine-test: $name ended without a summary of passed checks" >&2
+    status=1
+  fi
   if [ -n "$keep" ]; then
     rm -rf "${keep:?}/$name"
     mkdir -p "$keep/$name"
-    (cd "$dir" && find . -type f ! -name '*.dll' ! -name '*.exe' -exec cp --parents {} "$keep/$name/" \;)
+    cp -r "$dir/." "$keep/$name/" || fail "could not keep $name's files in $keep"
+    find "$keep/$name" \( -name '*.dll' -o -name '*.exe' -o -type p \) -delete
   fi
   if [ "$status" -ne 0 ]; then
     echo "wine-test: $name exited with $status; the library's log:" >&2
