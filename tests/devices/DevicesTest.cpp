@@ -7,13 +7,11 @@
 #include "platform/directinput/ResultCodes.h"
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
+#include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <climits>
-#include <filesystem>
 
 using namespace DirectInput;
 using namespace FakeDevices;
@@ -29,19 +27,10 @@ struct World {
     LogCapture log;
     FakeDirectInput fake;
     FakeInstallation installed{fake};
-    std::filesystem::path previous = std::filesystem::current_path();
+    WorkFolder folder{log};
     std::unique_ptr<DIFactory> factory;
     size_t seen = 0;
 
-    World() {
-        std::filesystem::create_directory(log.path("Temp"));
-        std::filesystem::current_path(log.path(""));
-        unsetenv("VORLAN_NPCLIENT_PATH");
-    }
-    ~World() {
-        factory.reset();
-        std::filesystem::current_path(previous);
-    }
     DIFactory& make() {
         factory = std::make_unique<DIFactory>(window);
         return *factory;

@@ -5,12 +5,11 @@
 #include "platform/directinput/ResultCodes.h"
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
+#include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <filesystem>
+#include <sstream>
 
 using namespace DirectInput;
 using namespace FakeDevices;
@@ -26,7 +25,7 @@ struct Host {
     LogCapture log;
     FakeDirectInput fake;
     FakeInstallation installed{fake};
-    std::filesystem::path previous = std::filesystem::current_path();
+    WorkFolder folder{log};
     Vorlan& input = *getGlobalInput();
     FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
     FakeDeviceScript& ms = mouse(fake, 2, "Ms");
@@ -34,17 +33,11 @@ struct Host {
     const std::string stick = "Stick {" + formatGuid(guid(3)) + "}";
     size_t seen = 0;
 
-    Host() {
-        std::filesystem::create_directory(log.path("Temp"));
-        std::filesystem::current_path(log.path(""));
-        unsetenv("VORLAN_NPCLIENT_PATH");
-    }
     ~Host() {
         input.uninitialize();
         input.removeAllLayers();
         input.setDefaultLayer("");
         input.setAircraftMarker("");
-        std::filesystem::current_path(previous);
     }
     std::vector<VorlanAction> frame() {
         std::vector<VorlanAction> actions;

@@ -6,10 +6,10 @@
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
 #include "support/SessionSupport.h"
+#include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 using namespace DirectInput;
 using namespace FakeDevices;
@@ -36,9 +36,7 @@ struct Seen {
 // bindings set over keys, a modifier, mouse, stick and head-tracker axes.
 Seen run() {
     LogCapture log;
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::create_directory(log.path("Temp"));
-    std::filesystem::current_path(log.path(""));
+    WorkFolder folder(log);
     Vorlan& input = *getGlobalInput();
     input.initialize(window);
     input.addModifiers({0x2A});
@@ -65,7 +63,6 @@ Seen run() {
     result.finished = Session::replayFinished();
     input.uninitialize();
     input.removeAllLayers();
-    std::filesystem::current_path(previous);
     result.log = log.read();
     return result;
 }
