@@ -1,13 +1,19 @@
 #ifndef VORLAN_TESTS_SESSIONSUPPORT_H
 #define VORLAN_TESTS_SESSIONSUPPORT_H
 
+#include "platform/Clock.h"
+#include "platform/directinput/Constants.h"
+#include "platform/directinput/System.h"
 #include "platform/npclient/NPClient.h"
+#include "platform/session/GuidText.h"
+#include "platform/session/Session.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,25 +25,19 @@ class ScopedVariable {
 public:
     ScopedVariable(const char* name, const char* value) : name(name) {
         if (const char* old = std::getenv(name))
-            previous = old, hadValue = true;
+            previous = old;
         set(value);
     }
     ScopedVariable(const char* name, const std::string& value) : ScopedVariable(name, value.c_str()) {}
-    ~ScopedVariable() { set(hadValue ? previous.c_str() : nullptr); }
+    ~ScopedVariable() { set(previous ? previous->c_str() : nullptr); }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
 
 private:
-    void set(const char* value) {
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
+    void set(const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
 
     const char* name;
-    std::string previous;
-    bool hadValue = false;
+    std::optional<std::string> previous;
 };
 
 // A file in the test's temporary folder, named after the running test.
@@ -103,16 +103,81 @@ public:
 };
 
 inline NPClient::DataFrame trackerFrame(uint16_t signature, float pitch, float yaw, uint16_t status = 0) {
-    NPClient::DataFrame frame;
-    frame.status = status;
-    frame.frameSignature = signature;
-    frame.pitch = pitch;
-    frame.yaw = yaw;
-    frame.roll = 0.25f;
-    frame.x = -1.5f;
-    frame.y = 1e-3f;
-    frame.z = 16383.0f;
-    return frame;
+    return {status, signature, 0, 0.25f, pitch, yaw, -1.5f, 1e-3f, 16383.0f};
+}
+
+// Drives the System that create() gives the way the library does and notes
+// every answer that a session holds: the devices, their creation, capabilities
+// and objects, the head tracker's set-up, then per frame each device's Poll
+// and GetDeviceData, the tracker's frame, and the clock when that frame is new.
+inline std::vector<std::string> drive(int frames) {
+    using namespace DirectInput;
+    std::unique_ptr<System> system;
+    std::vector<std::string> said{"create " + std::to_string(create(system))};
+    if (!system)
+        return said;
+    std::vector<DeviceInstance> instances;
+    system->enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES, [&](const DeviceInstance& i) { return instances.push_back(i), true; });
+    std::vector<std::unique_ptr<Device>> devices;
+    for (const DeviceInstance& i : instances) {
+        std::unique_ptr<Device> device;
+        std::ostringstream line;
+        line << Session::formatGuid(i.guidInstance) << ' ' << Session::formatGuid(i.guidProduct) << ' ' << i.devType << ' '
+             << i.instanceName << '/' << i.productName << ' ' << i.usagePage << ' ' << i.usage << " create "
+             << system->createDevice(i.guidInstance, device);
+        if (device) {
+            DeviceCaps caps;
+            caps.size = 44;
+            line << " caps " << device->getCapabilities(caps) << ' ' << caps.size << ' ' << caps.flags << ' '
+                 << caps.devType << ' ' << caps.axes << ' ' << caps.buttons << ' ' << caps.povs;
+            for (uint32_t flags : {DIDFT_ALL, DIDFT_AXIS})
+                device->enumObjects(flags, [&](const ObjectInstance& o) {
+                    line << " [" << Session::formatGuid(o.guidType) << ' ' << o.ofs << ' ' << o.type << ' ' << o.flags
+                         << ' ' << o.name << ']';
+                    return true;
+                });
+            line << " set up " << device->setDataFormat(DataFormat::Joystick2) << ' '
+                 << device->setCooperativeLevel(nullptr, DISCL_EXCLUSIVE | DISCL_FOREGROUND) << ' '
+                 << device->setProperty(DIPROP_BUFFERSIZE, PropertyDword{}) << ' ' << device->acquire();
+            devices.push_back(std::move(device));
+        }
+        said.push_back(line.str());
+    }
+
+    NPClient::Client& tracker = NPClient::client();
+    std::string folder;
+    uint16_t version = 0;
+    std::ostringstream setup;
+    setup << "tracker " << static_cast<int>(tracker.locate(folder)) << ' ' << folder << ' ' << tracker.load(folder)
+          << ' ' << tracker.registerWindowHandle(nullptr) << ' ' << tracker.requestData(0x77) << ' '
+          << tracker.queryVersion(version) << ' ' << version;
+    said.push_back(setup.str());
+
+    uint16_t lastSignature = 0;
+    for (int n = 1; n <= frames; ++n) {
+        Session::beginFrame();
+        std::ostringstream line;
+        line << "frame " << n;
+        for (const std::unique_ptr<Device>& device : devices) {
+            DeviceObjectData records[1024];
+            uint32_t count = 1024;
+            line << " | poll " << device->poll() << " fetch " << device->getDeviceData(records, count, 0);
+            for (uint32_t i = 0; i < count; ++i)
+                line << " (" << records[i].ofs << ',' << records[i].data << ',' << records[i].timeStamp << ')';
+        }
+        NPClient::DataFrame frame;
+        const NPClient::Result result = tracker.getData(frame);
+        line << " | tracker " << result;
+        if (result == NPClient::Success) {
+            line << ' ' << frame.status << ' ' << frame.frameSignature << ' ' << frame.roll << ' ' << frame.pitch << ' '
+                 << frame.yaw << ' ' << frame.x << ' ' << frame.y << ' ' << frame.z;
+            if (frame.frameSignature != lastSignature)
+                line << " at " << Platform::ticks();
+            lastSignature = frame.frameSignature;
+        }
+        said.push_back(line.str());
+    }
+    return said;
 }
 
 } // namespace SessionTests
