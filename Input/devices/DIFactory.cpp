@@ -8,38 +8,13 @@
 #include "devices/DeviceNames.h"
 #include "devices/TrackIR.h"
 #include "platform/directinput/Constants.h"
+#include "platform/directinput/DeviceClass.h"
 #include "platform/directinput/ResultCodes.h"
 
 #include <algorithm>
 #include <fstream>
 
 using namespace DirectInput;
-
-namespace {
-
-enum class DeviceClass { None, Keyboard, Mouse, Joystick };
-
-DeviceClass classOf(uint32_t devType) {
-    switch (devType & 0xFF) {
-    case DI8DEVTYPE_KEYBOARD:
-        return DeviceClass::Keyboard;
-    case DI8DEVTYPE_MOUSE:
-    case DI8DEVTYPE_SCREENPOINTER:
-        return DeviceClass::Mouse;
-    case DI8DEVTYPE_JOYSTICK:
-    case DI8DEVTYPE_GAMEPAD:
-    case DI8DEVTYPE_DRIVING:
-    case DI8DEVTYPE_FLIGHT:
-    case DI8DEVTYPE_1STPERSON:
-    case DI8DEVTYPE_REMOTE:
-    case DI8DEVTYPE_SUPPLEMENTAL:
-        return DeviceClass::Joystick;
-    default:
-        return DeviceClass::None;
-    }
-}
-
-} // namespace
 
 // What a joystick leaves behind for the joystick of the same name after a restart.
 struct DIFactory::Remembered {
@@ -140,7 +115,7 @@ void DIFactory::createDevice(const DeviceInstance& instance) {
 
     if (((instance.devType >> 8) & 0xFF) == 0)
         return;
-    const DeviceClass kind = classOf(instance.devType);
+    const DeviceClass kind = deviceClass(instance.devType);
     if (kind == DeviceClass::None) {
         Log() << "Unknown device type! " << "Name: " << name << "GUID: " << formatGuid(instance.guidInstance)
               << ". Skipped.";

@@ -1,6 +1,6 @@
 #include "platform/session/Recorder.h"
 
-#include "platform/directinput/Constants.h"
+#include "platform/directinput/DeviceClass.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,20 +19,12 @@ uint32_t recordingTicks() {
 
 // A readable id for a device of that type word: its kind.
 const char* kindOf(uint32_t devType) {
-    using namespace DirectInput;
-    switch (devType & 0xFF) {
-    case DI8DEVTYPE_KEYBOARD:
+    switch (DirectInput::deviceClass(devType)) {
+    case DirectInput::DeviceClass::Keyboard:
         return "keyboard";
-    case DI8DEVTYPE_MOUSE:
-    case DI8DEVTYPE_SCREENPOINTER:
+    case DirectInput::DeviceClass::Mouse:
         return "mouse";
-    case DI8DEVTYPE_JOYSTICK:
-    case DI8DEVTYPE_GAMEPAD:
-    case DI8DEVTYPE_DRIVING:
-    case DI8DEVTYPE_FLIGHT:
-    case DI8DEVTYPE_1STPERSON:
-    case DI8DEVTYPE_REMOTE:
-    case DI8DEVTYPE_SUPPLEMENTAL:
+    case DirectInput::DeviceClass::Joystick:
         return "joystick";
     default:
         return "device";
