@@ -336,7 +336,14 @@ bool readSession(const std::string& path, Data& data, std::string& error) {
     std::string line;
     size_t number = 0;
     for (LineEnd end = LineEnd::Feed; end == LineEnd::Feed;) {
-        end = readLine(in, line);
+        // The file buffer throws when the system refuses a read (a folder, an
+        // I/O error); errno still holds the system's reason.
+        try {
+            end = readLine(in, line);
+        } catch (const std::ios_base::failure&) {
+            error = path + ": cannot be read (" + std::strerror(errno) + ")";
+            return false;
+        }
         ++number;
         const std::string where = path + ":" + std::to_string(number) + ": ";
         if (end == LineEnd::TooLong) {
@@ -358,10 +365,6 @@ bool readSession(const std::string& path, Data& data, std::string& error) {
             error = where + e.what();
             return false;
         }
-    }
-    if (in.bad()) {
-        error = path + ": cannot be read";
-        return false;
     }
     if (!reader.started()) {
         error = path + ": empty file, not a session";

@@ -84,6 +84,12 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         EXPECT_FALSE(Session::readSession(path, data, error)) << message;
         EXPECT_EQ(error, path + ":" + message);
     }
-    EXPECT_FALSE(Session::readSession("/nonexistent/session.jsonl", data, error));
-    EXPECT_EQ(error, "/nonexistent/session.jsonl: cannot be opened (No such file or directory)");
+    const std::pair<std::string, std::string> unreadable[] = {
+        {"/nonexistent/session.jsonl", ": cannot be opened (No such file or directory)"},
+        {".", ": cannot be read (Is a directory)"},  // the working folder
+    };
+    for (const auto& [path, message] : unreadable) {
+        EXPECT_FALSE(Session::readSession(path, data, error));
+        EXPECT_EQ(error, path + message);
+    }
 }
