@@ -46,6 +46,8 @@ void Vorlan::process(std::vector<VorlanAction>& actions) {
     engine()->process(events, actions);
 }
 
+bool Vorlan::isReplayFinished() { return Session::replayFinished(); }
+
 void Vorlan::activate(bool active) {
     if (active) {
         if (factory())

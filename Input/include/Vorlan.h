@@ -36,6 +36,10 @@ public:
     void process(std::vector<VorlanAction>& actions);
     // true acquires the devices; false releases them and every held key.
     void activate(bool active);
+    // Whether a replayed session (VORLAN_REPLAY) has delivered its last frame:
+    // true once process has run it (at once for a session without frames);
+    // false when no session is replayed.
+    bool isReplayFinished();
 
     // Devices, by name.
     void restartAllDevices();
