@@ -47,7 +47,8 @@ int getDeviceTypeWord(lua_State* L) {
     return 1;
 }
 
-// trace(text): takes the text and does nothing with it.
+// trace(text): reads the text and hands it to the host's trace hook, when the
+// host has set one; otherwise does nothing with it.
 int trace(lua_State* L) {
     tolua_Error error;
     if (!oneString(L, &error)) {
@@ -55,6 +56,11 @@ int trace(lua_State* L) {
         return 0;
     }
     tolua_tostring(L, 1, nullptr);
+    lua_getfield(L, LUA_REGISTRYINDEX, traceHook);
+    if (lua_isfunction(L, -1)) {
+        lua_pushvalue(L, 1);
+        lua_call(L, 1, 0);
+    }
     return 0;
 }
 

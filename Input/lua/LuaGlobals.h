@@ -8,4 +8,8 @@
 // again, so values a script overwrote come back.
 void registerGlobals(lua_State* L);
 
+// The registry field where a host may store a function that receives the text
+// of every trace(text) call of its scripts (vorlan-host prints it).
+constexpr const char* traceHook = "vorlan.trace";
+
 #endif
