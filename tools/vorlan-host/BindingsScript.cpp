@@ -1,10 +1,12 @@
 #include "BindingsScript.h"
 
 #include "Vorlan.h"
+#include "lua/LuaGlobals.h"
 
 #include <lua.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <dlfcn.h>
 #include <new>
 
@@ -22,6 +24,37 @@ std::string libraryPattern() {
     const std::string name = file.substr(slash == std::string::npos ? 0 : slash + 1);
     const std::size_t dot = name.find('.');
     return folder + "/?" + (dot == std::string::npos ? "" : name.substr(dot));
+}
+
+// print(...) as Lua's own, but to standard error: standard output carries the
+// actions only.
+int printToError(lua_State* L) {
+    const int count = lua_gettop(L);
+    lua_getglobal(L, "tostring");
+    for (int i = 1; i <= count; ++i) {
+        lua_pushvalue(L, -1);
+        lua_pushvalue(L, i);
+        lua_call(L, 1, 1);
+        size_t size = 0;
+        const char* text = lua_tolstring(L, -1, &size);
+        if (!text)
+            return luaL_error(L, "'tostring' must return a string to 'print'");
+        if (i > 1)
+            std::fputc('\t', stderr);
+        std::fwrite(text, 1, size, stderr);
+        lua_pop(L, 1);
+    }
+    std::fputc('\n', stderr);
+    return 0;
+}
+
+// The trace hook: the text of trace(text), one line on standard error.
+int traceToError(lua_State* L) {
+    size_t size = 0;
+    const char* text = lua_tolstring(L, 1, &size);
+    std::fwrite(text, 1, size, stderr);
+    std::fputc('\n', stderr);
+    return 0;
 }
 
 // The error on top of the stack as one line.
@@ -43,6 +76,9 @@ BindingsScript::BindingsScript() : L(luaL_newstate()) {
     lua_pushstring(L, libraryPattern().c_str());
     lua_setfield(L, -2, "cpath");
     lua_pop(L, 1);
+    lua_register(L, "print", printToError);
+    lua_pushcfunction(L, traceToError);
+    lua_setfield(L, LUA_REGISTRYINDEX, traceHook);
 }
 
 BindingsScript::~BindingsScript() { lua_close(L); }

@@ -7,7 +7,8 @@ struct lua_State;
 
 // A Lua 5.1 state with the standard libraries, in which require "Vorlan"
 // loads the very Vorlan library that this program is linked with, and which
-// runs one bindings script.
+// runs one bindings script. The script's print and trace write to standard
+// error.
 class BindingsScript {
 public:
     BindingsScript();

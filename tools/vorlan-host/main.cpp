@@ -4,7 +4,6 @@
 
 #include "ActionPrinter.h"
 #include "BindingsScript.h"
-#include "SessionLength.h"
 #include "Vorlan.h"
 
 #include <CLI/CLI.hpp>
@@ -25,7 +24,8 @@ const char* const contract = R"(The bindings script:
   must   declare its modifiers, switches and switch groups, create its layers,
          add its key and axis combos and push layers with vorlan.setTopLayer;
   may    query the devices (vorlan.getDevices, ...) and set joystick numbers;
-  must not call vorlan.process: the host runs the frames.
+  must not call vorlan.process: the host runs the frames;
+  may    print(...) and trace(text): both write to standard error.
 Then the host activates the devices and calls process once per frame, until the
 session's last frame or for --frames N frames, printing each action.
 Exit status: 0 done, 1 the library could not start (a bad or missing session)
@@ -46,12 +46,16 @@ int fail(const std::string& message, int status = 1) {
     return status;
 }
 
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
+// The library's start-up failure names the platform call before what went
+// wrong ("DirectInput8Create bug.jsonl:7: ..."); the user is shown what went
+// wrong, which names the session file first.
+std::string startFailure(const std::string& message) {
+    const std::string call = "DirectInput8Create ";
+    return message.compare(0, call.size(), call) == 0 ? message.substr(call.size()) : message;
 }
 
-// After initialize: the script binds, then the frames run.
+// After initialize: the script binds, then the frames run, --frames N of them
+// or until the replayed session has delivered its last frame.
 int runFrames(Vorlan& input, const Options& options) {
     BindingsScript script;
     std::string failure;
@@ -59,11 +63,13 @@ int runFrames(Vorlan& input, const Options& options) {
         return fail(failure);
     input.activate(true);
 
-    const uint32_t frames = options.framesGiven ? options.frames : sessionLength(variable("VORLAN_REPLAY"));
     ActionPrinter printer(std::cout, options.format == "jsonl" ? ActionPrinter::Format::JsonLines
                                                                : ActionPrinter::Format::Text);
     std::vector<VorlanAction> actions;
-    for (uint32_t frame = 1; frame <= frames; ++frame) {
+    const auto more = [&](uint32_t frame) {
+        return options.framesGiven ? frame <= options.frames : !input.isReplayFinished();
+    };
+    for (uint32_t frame = 1; more(frame); ++frame) {
         input.process(actions);
         for (const VorlanAction& action : actions)
             printer.print(frame, action);
@@ -83,7 +89,7 @@ int runHost(const Options& options) {
     try {
         input.initialize(nullptr);
     } catch (const std::exception& e) {
-        return fail(e.what());
+        return fail(startFailure(e.what()));
     }
     const int status = runFrames(input, options);
     input.uninitialize();  // also writes a recording's last frame
@@ -97,6 +103,7 @@ int main(int argc, char** argv) {
                  "does, and prints every frame's actions.",
                  "vorlan-host");
     app.footer(contract);
+    app.set_version_flag("-v,--version", "vorlan-host " VORLAN_VERSION);
     Options options;
     app.add_option("--session", options.session, "replay this session file (sets VORLAN_REPLAY)");
     app.add_option("--record", options.record, "record what the devices delivered to this file (sets VORLAN_RECORD)");
