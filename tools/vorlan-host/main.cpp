@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0)
-            return app.exit(e);  // --help
+            return app.exit(e);  // --help, --version
         return fail(e.what(), 2);
     }
     options.framesGiven = frames->count() > 0;
