@@ -30,12 +30,13 @@ windows: deps
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF
 	cmake --build $(BUILD)/win64 -j $(JOBS) --target Vorlan
 
-# The 64-bit Windows test programs, run under Wine on an Xvfb display; the
+# The 64-bit Windows test programs (one of them a C host built by clang in
+# MSVC mode), run under Wine on an Xvfb display; the
 # session recorded there is then replayed on Linux by the test build's vorlan-host.
 wine: windows
-	cmake --build $(BUILD)/win64 -j $(JOBS) --target WinePortTest WineFacadeTest
+	cmake --build $(BUILD)/win64 -j $(JOBS) --target WinePortTest WineFacadeTest WineCHost
 	bash scripts/wine-test.sh --keep $(BUILD)/wine /usr/lib/wine/wine64 \
-	  $(BUILD)/win64/tests/wine/WinePortTest.exe $(BUILD)/win64/WineFacadeTest.exe
+	  $(BUILD)/win64/tests/wine/WinePortTest.exe $(BUILD)/win64/WineFacadeTest.exe $(BUILD)/win64/WineCHost.exe
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DVORLAN_SANITIZE=ON
 	cmake --build $(BUILD)/test -j $(JOBS) --target vorlan-host
 	bash scripts/wine-replay.sh $(BUILD)/test/tools/vorlan-host tests/wine/bindings.lua $(BUILD)/wine/WineFacadeTest

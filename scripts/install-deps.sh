@@ -20,6 +20,8 @@ packages=(
   wine64
   xvfb
   xdotool
+  clang
+  lld
 )
 
 missing=()
