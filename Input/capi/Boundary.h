@@ -3,6 +3,7 @@
 
 #include "VorlanC.h"
 
+#include <cstddef>
 #include <exception>
 #include <stdexcept>
 #include <string>

@@ -198,7 +198,7 @@ static void failedInitialize(void) {
 }
 
 static void replayedSession(const char* session) {
-    const int32_t shift[1] = {KEY_LSHIFT};
+    const int32_t shift[1] = {KEY_LSHIFT}, switches[2] = {59, 60};
     const double curvature[1] = {0.0};
     const vorlan_filter_info half = {0.0, 1.0, 0.5, 0, 0, curvature, 1};
     int count;
@@ -207,6 +207,8 @@ static void replayedSession(const char* session) {
     OK(vorlan_initialize(NULL));
     CHECK(strcmp(names(vorlan_get_devices), "Keyboard|Flight Stick {0C3E5A70-7B41-11ef-8001-444553540000}") == 0);
     OK(vorlan_add_modifiers(shift, 1));
+    OK(vorlan_add_switches(switches, 1));
+    OK(vorlan_add_switch_group(switches, 2));
     OK(vorlan_create_layer("base"));
     OK(vorlan_create_layer(""));
     OK(vorlan_add_key_combo("base", KEY_A, NULL, 0, 1, 2, 3));
@@ -265,7 +267,7 @@ static void fakeDevices(void) {
     OK(vorlan_ban_keyboard(1));
     OK(vorlan_ban_mouse(1));
 
-    /* The stick's controller, by name. */
+    /* The stick's controller, by name: present, with its three effects. */
     for (i = 0; i < 4; ++i)
         CHECK(flagQueries[i](stick, &flag) == VORLAN_OK && flag == 1);
     for (i = 0; i < COUNT(gainSetters); ++i)

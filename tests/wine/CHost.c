@@ -57,18 +57,11 @@ BOOL WINAPI ClientToScreen(HWND window, POINT* point);
 #define STD_INPUT_HANDLE ((DWORD)-10)
 #define STD_OUTPUT_HANDLE ((DWORD)-11)
 
-/* The compiler may call these for structure copies and zeroing. */
+/* The compiler may call it to zero structures. */
 void* memset(void* target, int value, size_t size) {
     unsigned char* p = target;
     while (size--)
         *p++ = (unsigned char)value;
-    return target;
-}
-void* memcpy(void* target, const void* source, size_t size) {
-    unsigned char* p = target;
-    const unsigned char* q = source;
-    while (size--)
-        *p++ = *q++;
     return target;
 }
 
