@@ -2,7 +2,7 @@
 #define VORLAN_PLATFORM_SESSION_RECORDER_H
 
 #include "platform/Clock.h"
-#include "platform/npclient/record/RecordingClient.h"
+#include "platform/session/RecordingClient.h"
 #include "platform/session/SessionData.h"
 #include "platform/session/SessionWriter.h"
 

@@ -2,7 +2,7 @@
 #define VORLAN_PLATFORM_SESSION_REPLAY_H
 
 #include "platform/Clock.h"
-#include "platform/npclient/replay/ReplayClient.h"
+#include "platform/session/ReplayClient.h"
 #include "platform/session/SessionData.h"
 
 #include <deque>

@@ -1,8 +1,8 @@
 #include "platform/session/Selection.h"
 
 #include "platform/directinput/ResultCodes.h"
-#include "platform/directinput/record/RecordingDirectInput.h"
-#include "platform/directinput/replay/ReplayDirectInput.h"
+#include "platform/session/RecordingDirectInput.h"
+#include "platform/session/ReplayDirectInput.h"
 #include "platform/session/SessionReader.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/directinput/record/RecordingDirectInput.h"
+#include "platform/session/RecordingDirectInput.h"
 
 #include "platform/directinput/Constants.h"
 

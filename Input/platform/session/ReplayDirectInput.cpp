@@ -1,4 +1,4 @@
-#include "platform/directinput/replay/ReplayDirectInput.h"
+#include "platform/session/ReplayDirectInput.h"
 
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/ResultCodes.h"
