@@ -9,12 +9,10 @@
 namespace DirectInput {
 
 // A System that passes every call to inner and tells the recorder what the
-// devices are and what they answered. It owns both; the recorder finishes
-// its file before inner is released. Besides the caller's calls it asks each
+// devices are and what they answered; both must outlive it. Besides the caller's calls it asks each
 // device once, when first created, for its capabilities and all its objects,
 // so that the session can describe it.
-std::unique_ptr<System> makeRecordingSystem(std::unique_ptr<System> inner,
-                                            std::unique_ptr<Session::Recorder> recorder);
+std::unique_ptr<System> makeRecordingSystem(System& inner, Session::Recorder& recorder);
 
 } // namespace DirectInput
 
