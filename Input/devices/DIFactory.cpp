@@ -61,14 +61,14 @@ void DIFactory::restartAllDevices() {
     releaseDevices();
 
     const HResult result = platform.directInput().enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES,
-                                                    [this](const DeviceInstance& instance) {
-                                                        try {
-                                                            createDevice(instance);
-                                                        } catch (const DIDevice::Exception& e) {
-                                                            Log() << e.what();
-                                                        }
-                                                        return true;
-                                                    });
+                                                              [this](const DeviceInstance& instance) {
+                                                                  try {
+                                                                      createDevice(instance);
+                                                                  } catch (const DIDevice::Exception& e) {
+                                                                      Log() << e.what();
+                                                                  }
+                                                                  return true;
+                                                              });
     if (failed(result))
         Log() << "Input error: EnumDevices" << errorDescription(result);
 
