@@ -4,6 +4,7 @@
 #include "platform/directinput/KnownGuids.h"
 #include "platform/directinput/fake/FakeDirectInput.h"
 #include "platform/npclient/NPClient.h"
+#include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,12 +85,8 @@ struct Rig {
             stick.objects = {axis(0, GUID_XAxis), axis(4, GUID_YAxis), axis(8, Guid()), axis(20, Guid())};
             scripts.push_back(&stick);
         }
-        NPClient::selectClient(&tracker);
     }
-    ~Rig() {
-        NPClient::selectClient(nullptr);
-        Vorlan::enableLogging(true, true, true);
-    }
+    ~Rig() { Vorlan::enableLogging(true, true, true); }
     // The 16 records of a busy frame, queued for the next fetches.
     void queueRecords(uint32_t time) {
         scripts[0]->batches.push_back({record(0x1E, 0x80, time), record(0x1E, 0x00, time + 1)});
@@ -105,8 +102,8 @@ struct Rig {
 
 void collectFrames(benchmark::State& state, bool busy) {
     Rig rig;
-    FakeInstallation installed = rig.fake.install();
-    DIFactory factory(nullptr);
+    const std::unique_ptr<Platform::Context> platform = TestPlatform::make(rig.fake, &rig.tracker);
+    DIFactory factory(nullptr, *platform);
     factory.acquireAll();
     DeviceEventList events;
     events.reserve(64);

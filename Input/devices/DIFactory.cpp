@@ -10,6 +10,7 @@
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/DeviceClass.h"
 #include "platform/directinput/ResultCodes.h"
+#include "platform/session/Selection.h"
 
 #include <algorithm>
 #include <fstream>
@@ -26,20 +27,22 @@ struct DIFactory::Remembered {
     bool swapAxes = false;
 };
 
-DIFactory::DIFactory(WindowHandle window) : window(window) {
-    const HResult result = create(directInput);
-    if (failed(result)) {
-        const std::string message = "DirectInput8Create " + createFailure();
+std::unique_ptr<Platform::Context> DIFactory::createPlatform(const Platform::ContextMaker& platform) {
+    std::unique_ptr<Platform::Context> context;
+    std::string failure;
+    if (failed(Session::createContext(platform, context, failure))) {
+        const std::string message = "DirectInput8Create " + failure;
         Log() << message;
         throw Exception(message);
     }
+    return context;
+}
+
+DIFactory::DIFactory(WindowHandle window, Platform::Context& platform) : platform(platform), window(window) {
     restartAllDevices();
 }
 
-DIFactory::~DIFactory() {
-    releaseDevices();
-    directInput.reset();
-}
+DIFactory::~DIFactory() { releaseDevices(); }
 
 void DIFactory::restartAllDevices() {
     std::map<std::string, Remembered> remembered;
@@ -57,15 +60,15 @@ void DIFactory::restartAllDevices() {
 
     releaseDevices();
 
-    const HResult result = directInput->enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES,
-                                                    [this](const DeviceInstance& instance) {
-                                                        try {
-                                                            createDevice(instance);
-                                                        } catch (const DIDevice::Exception& e) {
-                                                            Log() << e.what();
-                                                        }
-                                                        return true;
-                                                    });
+    const HResult result = platform.directInput().enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES,
+                                                              [this](const DeviceInstance& instance) {
+                                                                  try {
+                                                                      createDevice(instance);
+                                                                  } catch (const DIDevice::Exception& e) {
+                                                                      Log() << e.what();
+                                                                  }
+                                                                  return true;
+                                                              });
     if (failed(result))
         Log() << "Input error: EnumDevices" << errorDescription(result);
 
@@ -93,7 +96,7 @@ void DIFactory::createDevice(const DeviceInstance& instance) {
     Log() << "Try to create device. Device type is: " << instance.devType << ". Device name is: " << name;
 
     std::unique_ptr<Device> device;
-    const HResult created = directInput->createDevice(instance.guidInstance, device);
+    const HResult created = platform.directInput().createDevice(instance.guidInstance, device);
     if (failed(created)) {
         Log() << "Input error: CreateDevice" << instance.productName << errorDescription(created);
         return;
@@ -149,7 +152,7 @@ void DIFactory::createDevice(const DeviceInstance& instance) {
 
 void DIFactory::createTrackIR() {
     try {
-        trackIR = std::make_unique<TrackIR>(window, "TrackIR");
+        trackIR = std::make_unique<TrackIR>(platform, window, "TrackIR");
     } catch (const TrackIR::Exception& e) {
         Log() << e.what();
     }

@@ -2,7 +2,7 @@
 #define VORLAN_DEVICES_DIFACTORY_H
 
 #include "core/DeviceEvent.h"
-#include "platform/directinput/System.h"
+#include "platform/Context.h"
 
 #include <map>
 #include <memory>
@@ -15,9 +15,9 @@ class DIJoystick;
 class ForceFeedback;
 class TrackIR;
 
-// Owns DirectInput, every keyboard, mouse and joystick, and the head tracker;
-// names the devices, collects their events each frame and answers the
-// facade's device queries by name.
+// Owns every keyboard, mouse and joystick, and the head tracker, made through
+// the platform context it is given; names the devices, collects their events
+// each frame and answers the facade's device queries by name.
 class DIFactory {
 public:
     // DirectInput could not be created.
@@ -26,9 +26,13 @@ public:
         using std::runtime_error::runtime_error;
     };
 
-    // Creates DirectInput and enumerates the devices; throws Exception when
-    // DirectInput cannot be created.
-    explicit DIFactory(DirectInput::WindowHandle window);
+    // DirectInput8Create: makes the platform context that the environment
+    // selects over platform's (see Session::createContext). Throws Exception,
+    // logged, when DirectInput cannot be created.
+    static std::unique_ptr<Platform::Context> createPlatform(const Platform::ContextMaker& platform);
+
+    // Enumerates the devices of platform, which must outlive the factory.
+    DIFactory(DirectInput::WindowHandle window, Platform::Context& platform);
     ~DIFactory();
     DIFactory(const DIFactory&) = delete;
     DIFactory& operator=(const DIFactory&) = delete;
@@ -64,7 +68,7 @@ private:
     DIDevice* findDevice(const std::string& name) const;
     DIJoystick* findJoystick(const std::string& name) const;
 
-    std::unique_ptr<DirectInput::System> directInput;
+    Platform::Context& platform;
     DirectInput::WindowHandle window;
     std::unique_ptr<TrackIR> trackIR;
     std::vector<std::unique_ptr<DIDevice>> devices;

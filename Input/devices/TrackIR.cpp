@@ -2,9 +2,6 @@
 
 #include "devices/Scaling.h"
 
-#include "platform/Clock.h"
-#include "platform/npclient/NPClient.h"
-
 #include <limits>
 
 namespace {
@@ -28,8 +25,9 @@ int32_t negated(int32_t value) {
 
 } // namespace
 
-TrackIR::TrackIR(void* window, const std::string& name) : name(name) {
-    NPClient::Client& client = NPClient::client();
+TrackIR::TrackIR(Platform::Context& platform, void* window, const std::string& name)
+    : platform(platform), name(name) {
+    NPClient::Client& client = platform.headTracker();
     std::string folder;
     switch (client.locate(folder)) {
     case NPClient::Location::KeyMissing:
@@ -53,7 +51,7 @@ TrackIR::TrackIR(void* window, const std::string& name) : name(name) {
 }
 
 TrackIR::~TrackIR() {
-    NPClient::Client& client = NPClient::client();
+    NPClient::Client& client = platform.headTracker();
     client.stopDataTransmission();
     client.unregisterWindowHandle();
 }
@@ -62,12 +60,12 @@ const std::string& TrackIR::getName() const { return name; }
 
 void TrackIR::collect(DeviceEventList& list) {
     NPClient::DataFrame frame;
-    if (NPClient::client().getData(frame) != NPClient::Success || frame.status != 0 ||
+    if (platform.headTracker().getData(frame) != NPClient::Success || frame.status != 0 ||
         frame.frameSignature == lastFrame)
         return;
     lastFrame = frame.frameSignature;
 
-    const uint32_t time = Platform::ticks();
+    const uint32_t time = platform.ticks();
     const auto add = [&](int32_t code, int32_t value) { addEvent(list, DeviceEvent{code, value, true, time, 0}); };
     add(Pitch, axisValue(frame.pitch));
     add(Yaw, negated(axisValue(frame.yaw)));

@@ -2,13 +2,14 @@
 #define VORLAN_DEVICES_TRACKIR_H
 
 #include "core/DeviceEvent.h"
+#include "platform/Context.h"
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-// The head tracker, read through the client library of platform/npclient. It
+// The head tracker, read through the platform context's client library. It
 // reports six absolute axes, pitch, yaw, roll, X, Y and Z (codes 3073 ... 3078).
 class TrackIR {
 public:
@@ -17,10 +18,11 @@ public:
         using std::runtime_error::runtime_error;
     };
 
-    // Loads the client library, registers window with it and starts the data
-    // transmission. Throws TrackIR::Exception when any of the first steps fails;
-    // what it did until then is not undone.
-    TrackIR(void* window, const std::string& name);
+    // Loads the client library of platform, which must outlive the tracker,
+    // registers window with it and starts the data transmission. Throws
+    // TrackIR::Exception when any of the first steps fails; what it did until
+    // then is not undone.
+    TrackIR(Platform::Context& platform, void* window, const std::string& name);
     // Stops the data transmission and unregisters the window.
     ~TrackIR();
     TrackIR(const TrackIR&) = delete;
@@ -35,6 +37,7 @@ public:
     void getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) const;
 
 private:
+    Platform::Context& platform;
     std::string name;
     uint32_t lastFrame = 0;  // signature of the last frame turned into events
 };

@@ -3,9 +3,10 @@
 #include "bindings/BindingEngine.h"
 #include "core/Log.h"
 #include "devices/DIFactory.h"
+#include "platform/NativeContext.h"
 
 // The log state comes first, so that it outlives everything that logs.
-FacadeState::FacadeState() { logState(); }
+FacadeState::FacadeState() : makePlatform(Platform::createNativeContext) { logState(); }
 
 FacadeState::~FacadeState() = default;
 

@@ -2,6 +2,7 @@
 #define VORLAN_FACADE_STATE_H
 
 #include "facade/LayerForceFeedback.h"
+#include "platform/Context.h"
 
 #include <memory>
 #include <string>
@@ -18,7 +19,13 @@ struct FacadeState {
     std::string defaultLayerName;
     LayerForceFeedback layerForceFeedback;
     std::string aircraftMarker;
-    // Made by initialize, destroyed by uninitialize.
+    // What initialize makes the platform context of, before a session is
+    // replayed or recorded: the platform's own. Tests put theirs here.
+    Platform::ContextMaker makePlatform;
+    // Made by initialize, destroyed by uninitialize. The platform context
+    // outlives the factory, which reaches the platform through it; as this
+    // state outlives the instance, that holds at unload too.
+    std::unique_ptr<Platform::Context> platform;
     std::unique_ptr<DIFactory> factory;
     std::unique_ptr<BindingEngine> engine;
 };

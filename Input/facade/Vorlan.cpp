@@ -7,7 +7,6 @@
 #include "devices/DIFactory.h"
 #include "facade/Engine.h"
 #include "facade/State.h"
-#include "platform/session/Session.h"
 
 namespace {
 
@@ -27,7 +26,9 @@ void Vorlan::initialize(VorlanWindow window) {
     FacadeState& state = facadeState();
     if (state.factory)
         return;
-    state.factory = std::make_unique<DIFactory>(window);
+    std::unique_ptr<Platform::Context> platform = DIFactory::createPlatform(state.makePlatform);
+    state.factory = std::make_unique<DIFactory>(window, *platform);
+    state.platform = std::move(platform);
     state.engine = std::make_unique<BindingEngine>();
 }
 
@@ -35,18 +36,22 @@ void Vorlan::uninitialize() {
     FacadeState& state = facadeState();
     state.factory.reset();
     state.engine.reset();
+    state.platform.reset();
 }
 
 void Vorlan::process(std::vector<VorlanAction>& actions) {
     if (!factory() || !engine())
         return;
-    Session::beginFrame();
+    facadeState().platform->beginFrame();
     DeviceEventList events;
     factory()->collect(events);
     engine()->process(events, actions);
 }
 
-bool Vorlan::isReplayFinished() { return Session::replayFinished(); }
+bool Vorlan::isReplayFinished() {
+    const Platform::Context* platform = facadeState().platform.get();
+    return platform && platform->replayFinished();
+}
 
 void Vorlan::activate(bool active) {
     if (active) {

@@ -22,16 +22,6 @@ LocalTime localTime();
 // Milliseconds from a fixed point in the past; wraps around after 2^32.
 uint32_t tickCount();
 
-// The clock that stamps head-tracker readings: tickCount unless replaced.
-using TickClock = uint32_t (*)();
-
-// Makes ticks() read clock from now on (nullptr: tickCount again) and returns
-// the clock it replaces. Tests set a fixed clock this way.
-TickClock setTickClock(TickClock clock);
-
-// The current tick clock's reading.
-uint32_t ticks();
-
 } // namespace Platform
 
 #endif

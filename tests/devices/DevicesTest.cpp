@@ -7,6 +7,7 @@
 #include "platform/directinput/ResultCodes.h"
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
+#include "support/TestPlatform.h"
 #include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +22,22 @@ namespace {
 
 void* const window = reinterpret_cast<void*>(0x5678);
 
-// The fake installed, the log captured, and the working folder a fresh one with
-// a Temp/ folder for the device list.
+// The fake as the platform, the log captured, and the working folder a fresh
+// one with a Temp/ folder for the device list.
 struct World {
     LogCapture log;
     FakeDirectInput fake;
-    FakeInstallation installed{fake};
     WorkFolder folder{log};
+    std::unique_ptr<Platform::Context> platform;
     std::unique_ptr<DIFactory> factory;
     size_t seen = 0;
 
-    DIFactory& make() {
-        factory = std::make_unique<DIFactory>(window);
+    DIFactory& make() { return make(fake); }
+    // A factory on a platform of that fake, made as initialize makes it.
+    DIFactory& make(FakeDirectInput& on) {
+        factory.reset();
+        platform = DIFactory::createPlatform(TestPlatform::maker(on));
+        factory = std::make_unique<DIFactory>(window, *platform);
         return *factory;
     }
     bool logged(const std::string& message) const {
@@ -451,12 +456,12 @@ TEST(DIFactoryTest, FailuresOfDirectInputItself) {
         EXPECT_EQ(std::string(e.what()), std::string("DirectInput8Create ") + errorDescription(DIERR_OUTOFMEMORY));
     }
     FakeDirectInput other;
-    FakeInstallation installed(other);
     keyboard(other, 1, "Kb");
     other.setResult("EnumDevices", E_FAIL);
-    w.factory = std::make_unique<DIFactory>(window);
+    w.make(other);
     EXPECT_TRUE(w.logged(std::string("Input error: EnumDevices") + errorDescription(E_FAIL)));
     EXPECT_TRUE(w.devices().empty());
     EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "");
     w.factory.reset();  // before the fake it stands on
+    w.platform.reset();
 }

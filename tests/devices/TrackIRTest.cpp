@@ -1,7 +1,7 @@
 #include "devices/TrackIR.h"
 #include "fixtures/FakeNPClient.h"
-#include "platform/Clock.h"
 #include "platform/npclient/NativeClient.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +32,12 @@ Journal operator+(Journal a, const Journal& b) {
 uint32_t fixedTicks() { return 4242; }
 
 // Points the client port at one variant of the fake client library (or at any
-// folder) and gives the test that variant's script, cleared.
+// folder) and gives the test that variant's script, cleared. The platform's
+// head-tracker client is the native one.
 class TrackIRTest : public ::testing::Test {
 protected:
     void TearDown() override {
         unsetenv("VORLAN_NPCLIENT_PATH");
-        Platform::setTickClock(nullptr);
         std::filesystem::remove_all(scratch);
     }
 
@@ -62,11 +62,13 @@ protected:
     }
 
     const std::string scratch = "/tmp/vorlan-trackir-" + std::to_string(getpid());
+    DirectInput::FakeDirectInput fake;
+    const std::unique_ptr<Platform::Context> platform = TestPlatform::make(fake);
 };
 
-std::string constructionError() {
+std::string constructionError(Platform::Context& platform) {
     try {
-        TrackIR tracker(window, "TrackIR");
+        TrackIR tracker(platform, window, "TrackIR");
     } catch (const TrackIR::Exception& e) {
         return e.what();
     }
@@ -78,14 +80,14 @@ TEST_F(TrackIRTest, ConstructionFailsWithTheMessageOfTheFirstFailingStep) {
     const std::string registering = "TrackIR: Error registering window handle!";
     const std::string querying = "TrackIR : Error querying NaturalPoint software version!";
 
-    EXPECT_EQ(constructionError(), "TrackIR dll location key is not presented!");
+    EXPECT_EQ(constructionError(*platform), "TrackIR dll location key is not presented!");
 
     useFolder(nullptr);
-    EXPECT_EQ(constructionError(), initializing) << "no library in the folder";
+    EXPECT_EQ(constructionError(*platform), initializing) << "no library in the folder";
     useFolder("not a shared object");
-    EXPECT_EQ(constructionError(), initializing) << "unloadable library";
+    EXPECT_EQ(constructionError(*platform), initializing) << "unloadable library";
     setenv("VORLAN_NPCLIENT_PATH", "", 1);
-    EXPECT_EQ(constructionError(), initializing) << "empty folder: NPClient.so on the search path";
+    EXPECT_EQ(constructionError(*platform), initializing) << "empty folder: NPClient.so on the search path";
 
     const struct {
         std::string variant;
@@ -107,7 +109,7 @@ TEST_F(TrackIRTest, ConstructionFailsWithTheMessageOfTheFirstFailingStep) {
         SCOPED_TRACE(c.variant + " failing " + c.failing);
         FakeNPClientScript& script = use(c.variant);
         script.results[c.failing] = 7;
-        EXPECT_EQ(constructionError(), c.message);
+        EXPECT_EQ(constructionError(*platform), c.message);
         // A successful construction is followed by its destruction.
         EXPECT_EQ(script.journal, c.message.empty() ? constructionCalls + destructionCalls : c.calls);
     }
@@ -131,16 +133,13 @@ TEST_F(TrackIRTest, AnUnreadableLocationStopsBeforeLoading) {
         NPClient::Result stopDataTransmission() override { return ++calls; }
         int calls = 0;
     } unreadable;
-    EXPECT_EQ(NPClient::selectClient(&unreadable), nullptr);
-    EXPECT_EQ(constructionError(), "Error reading TrackIR dll location key!");
-    EXPECT_EQ(NPClient::selectClient(nullptr), &unreadable);
+    EXPECT_EQ(constructionError(*TestPlatform::make(fake, &unreadable)), "Error reading TrackIR dll location key!");
     EXPECT_EQ(unreadable.calls, 0);
-    EXPECT_EQ(&NPClient::client(), &NPClient::nativeClient());
 }
 
 TEST_F(TrackIRTest, ReportsItsNameAndSixAxes) {
     use("full");
-    const TrackIR tracker(window, "TrackIR");
+    const TrackIR tracker(*platform, window, "TrackIR");
     EXPECT_EQ(tracker.getName(), "TrackIR");
     std::vector<int> keys = {1}, axes = {2};
     tracker.getKeysAxes(keys, axes);
@@ -156,7 +155,7 @@ size_t eventsOfOneCollect(TrackIR& tracker) {
 
 TEST_F(TrackIRTest, OnlyNewValidFramesGiveEvents) {
     FakeNPClientScript& script = use("full");
-    TrackIR tracker(window, "TrackIR");
+    TrackIR tracker(*platform, window, "TrackIR");
     const struct {
         uint16_t signature;
         uint16_t status;
@@ -178,18 +177,18 @@ TEST_F(TrackIRTest, OnlyNewValidFramesGiveEvents) {
 
 TEST_F(TrackIRTest, ALibraryWithoutGetDataStaysSilent) {
     use("full").frame.frameSignature = 1;
-    { TrackIR first(window, "TrackIR"); }
+    { TrackIR first(*platform, window, "TrackIR"); }
     // Loading another library replaces every function the first one resolved.
     FakeNPClientScript& script = use("WITHOUT_GET_DATA");
-    TrackIR tracker(window, "TrackIR");
+    TrackIR tracker(*platform, window, "TrackIR");
     EXPECT_EQ(eventsOfOneCollect(tracker), 0u);
     EXPECT_EQ(script.journal, constructionCalls);
 }
 
 TEST_F(TrackIRTest, ScalesEachReadingIntoOneEventPerAxisStampedAlike) {
     FakeNPClientScript& script = use("full");
-    TrackIR tracker(window, "TrackIR");
-    Platform::setTickClock(fixedTicks);
+    const std::unique_ptr<Platform::Context> stamping = TestPlatform::make(fake, nullptr, fixedTicks);
+    TrackIR tracker(*stamping, window, "TrackIR");
     const int32_t max = std::numeric_limits<int32_t>::max();
     const int32_t min = std::numeric_limits<int32_t>::min();
     const float nan = std::numeric_limits<float>::quiet_NaN();

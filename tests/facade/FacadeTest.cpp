@@ -3,8 +3,10 @@
 #include "Vorlan.h"
 #include "devices/DeviceNames.h"
 #include "platform/directinput/ResultCodes.h"
+#include "support/FacadePlatform.h"
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
+#include "support/TestPlatform.h"
 #include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +26,7 @@ void* const window = reinterpret_cast<void*>(0x4321);
 struct Host {
     LogCapture log;
     FakeDirectInput fake;
-    FakeInstallation installed{fake};
+    FacadePlatform platform{TestPlatform::maker(fake)};
     WorkFolder folder{log};
     Vorlan& input = *getGlobalInput();
     FakeDeviceScript& kb = keyboard(fake, 1, "Kb");

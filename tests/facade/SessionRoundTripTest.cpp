@@ -1,10 +1,11 @@
 #include "Filter.h"
 #include "Vorlan.h"
-#include "platform/Clock.h"
 #include "platform/directinput/ResultCodes.h"
+#include "support/FacadePlatform.h"
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
 #include "support/SessionSupport.h"
+#include "support/TestPlatform.h"
 #include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
@@ -30,8 +31,8 @@ struct Seen {
     bool finished = false;
 };
 
-// The facade on whatever create() gives, in a fresh working folder, with a
-// bindings set over keys, a modifier, mouse, stick and head-tracker axes.
+// The facade on the platform that initialize makes, in a fresh working folder,
+// with a bindings set over keys, a modifier, mouse, stick and head-tracker axes.
 Seen run() {
     LogCapture log;
     WorkFolder folder(log);
@@ -72,7 +73,6 @@ TEST(SessionRoundTripTest, AReplayedSessionGivesTheSameActionsAndLogAsTheDevices
     Seen recorded;
     {
         FakeDirectInput fake;
-        FakeInstallation installed = fake.install();
         FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
         FakeDeviceScript& ms = mouse(fake, 2, "Ms");
         FakeDeviceScript& js = joystick(fake, 3, "Stick", true);
@@ -86,16 +86,13 @@ TEST(SessionRoundTripTest, AReplayedSessionGivesTheSameActionsAndLogAsTheDevices
                            {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
                            {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
                            {NPClient::Success, SessionTests::trackerFrame(2, -200, 0)}};
-        NPClient::Client* previousClient = NPClient::selectClient(&tracker);
-        const Platform::TickClock previousClock = Platform::setTickClock(steppingClock);
+        FacadePlatform platform(TestPlatform::maker(fake, &tracker, steppingClock));
         ScopedVariable record("VORLAN_RECORD", path);
         recorded = run();
-        Platform::setTickClock(previousClock);
-        NPClient::selectClient(previousClient);
     }
     // The replay needs no devices: a fake without any stays untouched.
     FakeDirectInput empty;
-    FakeInstallation installed = empty.install();
+    FacadePlatform platform(TestPlatform::maker(empty));
     ScopedVariable replay("VORLAN_REPLAY", path);
     const Seen replayed = run();
 

@@ -6,8 +6,10 @@
 #include "lua/Constants.h"
 #include "lua/LuaModule.h"
 #include "platform/directinput/ResultCodes.h"
+#include "support/FacadePlatform.h"
 #include "support/FakeDevices.h"
 #include "support/LogCapture.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +71,7 @@ void* allocate(void* left, void* block, size_t oldSize, size_t newSize) {
 struct Script {
     LogCapture log;
     FakeDirectInput fake;
-    FakeInstallation installed{fake};
+    FacadePlatform platform{TestPlatform::maker(fake)};
     std::filesystem::path previous = std::filesystem::current_path();
     FakeDeviceScript& kb = keyboard(fake, 1);
     FakeDeviceScript& ms = mouse(fake, 2);

@@ -1,12 +1,10 @@
 #ifndef VORLAN_TESTS_SESSIONSUPPORT_H
 #define VORLAN_TESTS_SESSIONSUPPORT_H
 
-#include "platform/Clock.h"
+#include "platform/NativeContext.h"
 #include "platform/directinput/Constants.h"
-#include "platform/directinput/System.h"
-#include "platform/npclient/NPClient.h"
 #include "platform/session/GuidText.h"
-#include "platform/session/Session.h"
+#include "platform/session/Selection.h"
 
 #include <gtest/gtest.h>
 
@@ -106,25 +104,29 @@ inline NPClient::DataFrame trackerFrame(uint16_t signature, float pitch, float y
     return {status, signature, 0, 0.25f, pitch, yaw, -1.5f, 1e-3f, 16383.0f};
 }
 
-// Drives the System that create() gives the way the library does and notes
-// every answer that a session holds: the devices, their creation, capabilities
-// and objects, the head tracker's set-up, then per frame each device's Poll
-// and GetDeviceData, the tracker's frame, and the clock when that frame is new.
-inline std::vector<std::string> drive(int frames) {
+// Drives the platform context that the environment selects over platform the
+// way the library does and notes every answer that a session holds: the
+// devices, their creation, capabilities and objects, the head tracker's
+// set-up, then per frame each device's Poll and GetDeviceData, the tracker's
+// frame, and the clock when that frame is new.
+inline std::vector<std::string> drive(int frames,
+                                      const Platform::ContextMaker& platform = Platform::createNativeContext) {
     using namespace DirectInput;
-    std::unique_ptr<System> system;
-    std::vector<std::string> said{"create " + std::to_string(create(system))};
-    if (!system)
+    std::unique_ptr<Platform::Context> context;
+    std::string failure;
+    std::vector<std::string> said{"create " + std::to_string(Session::createContext(platform, context, failure))};
+    if (!context)
         return said;
+    System& system = context->directInput();
     std::vector<DeviceInstance> instances;
-    system->enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES, [&](const DeviceInstance& i) { return instances.push_back(i), true; });
+    system.enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES, [&](const DeviceInstance& i) { return instances.push_back(i), true; });
     std::vector<std::unique_ptr<Device>> devices;
     for (const DeviceInstance& i : instances) {
         std::unique_ptr<Device> device;
         std::ostringstream line;
         line << Session::formatGuid(i.guidInstance) << ' ' << Session::formatGuid(i.guidProduct) << ' ' << i.devType << ' '
              << i.instanceName << '/' << i.productName << ' ' << i.usagePage << ' ' << i.usage << " create "
-             << system->createDevice(i.guidInstance, device);
+             << system.createDevice(i.guidInstance, device);
         if (device) {
             DeviceCaps caps;
             caps.size = 44;
@@ -144,7 +146,7 @@ inline std::vector<std::string> drive(int frames) {
         said.push_back(line.str());
     }
 
-    NPClient::Client& tracker = NPClient::client();
+    NPClient::Client& tracker = context->headTracker();
     std::string folder;
     uint16_t version = 0;
     std::ostringstream setup;
@@ -155,7 +157,7 @@ inline std::vector<std::string> drive(int frames) {
 
     uint16_t lastSignature = 0;
     for (int n = 1; n <= frames; ++n) {
-        Session::beginFrame();
+        context->beginFrame();
         std::ostringstream line;
         line << "frame " << n;
         for (const std::unique_ptr<Device>& device : devices) {
@@ -172,7 +174,7 @@ inline std::vector<std::string> drive(int frames) {
             line << ' ' << frame.status << ' ' << frame.frameSignature << ' ' << frame.roll << ' ' << frame.pitch << ' '
                  << frame.yaw << ' ' << frame.x << ' ' << frame.y << ' ' << frame.z;
             if (frame.frameSignature != lastSignature)
-                line << " at " << Platform::ticks();
+                line << " at " << context->ticks();
             lastSignature = frame.frameSignature;
         }
         said.push_back(line.str());

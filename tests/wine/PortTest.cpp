@@ -6,7 +6,7 @@
 
 #include "tests/wine/WineHarness.h"
 
-#include "platform/directinput/System.h"
+#include "platform/directinput/Native.h"
 
 #include <memory>
 #include <sstream>
@@ -184,7 +184,7 @@ int main() {
         return WineTest::summary();
 
     std::unique_ptr<System> system;
-    checkResult(create(system), kOk, "DirectInput8Create through the default backend");
+    checkResult(createNative(system), kOk, "DirectInput8Create through the default backend");
     if (!check(system != nullptr, "a DirectInput object"))
         return WineTest::summary();
     std::vector<DeviceInstance> instances;

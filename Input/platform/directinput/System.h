@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace DirectInput {
 
@@ -34,26 +33,6 @@ public:
 protected:
     System() = default;
 };
-
-// A backend's entry: makes that backend's System into system, or returns a
-// failure code and leaves it empty.
-using Backend = std::function<HResult(std::unique_ptr<System>& system)>;
-
-// DirectInput8Create: the System of the selected backend, or the platform's
-// own (createNative, Native.h) when none is selected. The environment may
-// replace it by a replayed session (VORLAN_REPLAY=FILE) and have what it
-// answers recorded (VORLAN_RECORD=FILE); see platform/session/Selection.h.
-HResult create(std::unique_ptr<System>& system);
-
-// What made the last create() fail, one line: the session's own message for a
-// session that cannot be read or written (naming the file, the line and the
-// fault), a hint at VORLAN_REPLAY where the platform has no DirectInput, else
-// the description of the result code. Empty after a create() that succeeded.
-const std::string& createFailure();
-
-// Makes create() use backend from now on and returns the one it replaces
-// (empty when none was selected). Tests select the fake backend this way.
-Backend selectBackend(Backend backend);
 
 } // namespace DirectInput
 

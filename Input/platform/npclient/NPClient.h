@@ -2,10 +2,11 @@
 #define VORLAN_PLATFORM_NPCLIENT_NPCLIENT_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The head tracker's client library (NPClient.dll, NPClient.so elsewhere) as
-// the library sees it: one process-wide client, found, loaded, then called.
+// the library sees it: a client, found, loaded, then called.
 namespace NPClient {
 
 // A client call's result: 0 success, 4 the function is not available (library
@@ -36,7 +37,7 @@ enum class Location {
     ValueUnreadable,  // a location is configured but cannot be read
 };
 
-// The process-wide client library. Every call maps to the client function of
+// The client library. Every call maps to the client function of
 // the same name; a function that is not available answers NotAvailable
 // without being called.
 class Client {
@@ -69,16 +70,8 @@ public:
     virtual Result stopDataTransmission() = 0;                   // NP_StopDataTransmission
 };
 
-// The selected client: the native one unless another is selected.
-Client& client();
-
-// Makes client() answer other from now on (nullptr: the native client) and
-// returns the previous selection (nullptr when it was the native one). Does
-// not take ownership. Tests, replay and recording select their clients so.
-Client* selectClient(Client* other);
-
-// The process-wide native client, built on first use and never reset.
-Client& nativeClient();
+// The platform's own client, which finds and loads the real library.
+std::unique_ptr<Client> createNativeClient();
 
 } // namespace NPClient
 

@@ -74,22 +74,9 @@ private:
     } functions;
 };
 
-Client* selected = nullptr;
-
 } // namespace
 
-Client& nativeClient() {
-    static NativeClient native;
-    return native;
-}
-
-Client& client() { return selected ? *selected : nativeClient(); }
-
-Client* selectClient(Client* other) {
-    Client* const previous = selected;
-    selected = other;
-    return previous;
-}
+std::unique_ptr<Client> createNativeClient() { return std::make_unique<NativeClient>(); }
 
 std::string Native::libraryPath(const std::string& folder, char separator, const char* file) {
     return folder.empty() ? std::string(file) : folder + separator + file;

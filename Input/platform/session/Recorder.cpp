@@ -9,14 +9,6 @@ namespace Session {
 
 namespace {
 
-Recorder* latest = nullptr;
-
-uint32_t recordingTicks() {
-    const uint32_t ticks = latest->recordedClock()();
-    latest->ticksRead(ticks);
-    return ticks;
-}
-
 // A readable id for a device of that type word: its kind.
 const char* kindOf(uint32_t devType) {
     switch (DirectInput::deviceClass(devType)) {
@@ -41,26 +33,14 @@ bool sameReading(const NPClient::DataFrame& a, const NPClient::DataFrame& b) {
 
 } // namespace
 
-Recorder::Recorder(Writer writer)
-    : writer(std::move(writer)),
-      client(NPClient::client(), *this),
-      previous(latest),
-      previousClient(NPClient::selectClient(&client)),
-      previousClock(Platform::setTickClock(recordingTicks)) {
-    latest = this;
-}
+Recorder::Recorder(Writer writer) : writer(std::move(writer)) {}
 
 Recorder::~Recorder() {
     if (frame == 0)
         writeDeclarations();
     else
         writeFrame(true);
-    Platform::setTickClock(previousClock);
-    NPClient::selectClient(previousClient);
-    latest = previous;
 }
-
-Recorder* Recorder::active() { return latest; }
 
 void Recorder::endFrame() {
     if (frame == 0)

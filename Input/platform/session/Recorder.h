@@ -1,8 +1,6 @@
 #ifndef VORLAN_PLATFORM_SESSION_RECORDER_H
 #define VORLAN_PLATFORM_SESSION_RECORDER_H
 
-#include "platform/Clock.h"
-#include "platform/npclient/record/RecordingClient.h"
 #include "platform/session/SessionData.h"
 #include "platform/session/SessionWriter.h"
 
@@ -17,20 +15,12 @@ namespace Session {
 // lines when the first frame begins (what the set-up met), then one line per
 // frame when the next one begins, and the last frame's line when the recorder
 // dies. Frames in which nothing happened are left out, except the last.
-//
-// While it lives, Session::beginFrame ends its frames, and the head-tracker
-// client and the tick clock selected when it was made are wrapped by its own,
-// which pass every call through and note the answers; the ones selected
-// before come back when it dies.
 class Recorder {
 public:
     explicit Recorder(Writer writer);
     ~Recorder();
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
-
-    // The recorder that beginFrame reaches, the latest one made; nullptr when none lives.
-    static Recorder* active();
 
     // Writes the frame that ends (the declarations before the first) and begins the next.
     void endFrame();
@@ -57,8 +47,6 @@ public:
 
     // The tick clock's reading.
     void ticksRead(uint32_t ticks);
-    // The tick clock that was selected before this recorder's.
-    Platform::TickClock recordedClock() const { return previousClock; }
 
 private:
     // What one device answered in the frame: the first call's results, and
@@ -84,11 +72,6 @@ private:
     std::optional<TrackerReading> reading;
     std::optional<uint32_t> ticks;
     TrackerReading delivered;  // the last reading written, which the replay repeats
-
-    NPClient::RecordingClient client;
-    Recorder* previous;
-    NPClient::Client* previousClient;
-    Platform::TickClock previousClock;
 };
 
 } // namespace Session

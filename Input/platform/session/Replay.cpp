@@ -4,32 +4,8 @@
 
 namespace Session {
 
-namespace {
-
-Replay* latest = nullptr;
-
-uint32_t replayTicks() { return latest ? latest->ticks() : Platform::tickCount(); }
-
-} // namespace
-
 Replay::Replay(Data data)
-    : data(std::move(data)),
-      waiting(this->data.devices.size()),
-      sequence(this->data.devices.size()),
-      client(*this),
-      previous(latest),
-      previousClient(NPClient::selectClient(&client)),
-      previousClock(Platform::setTickClock(replayTicks)) {
-    latest = this;
-}
-
-Replay::~Replay() {
-    Platform::setTickClock(previousClock);
-    NPClient::selectClient(previousClient);
-    latest = previous;
-}
-
-Replay* Replay::active() { return latest; }
+    : data(std::move(data)), waiting(this->data.devices.size()), sequence(this->data.devices.size()) {}
 
 void Replay::advance() {
     ++current;

@@ -1,8 +1,6 @@
 #ifndef VORLAN_PLATFORM_SESSION_REPLAY_H
 #define VORLAN_PLATFORM_SESSION_REPLAY_H
 
-#include "platform/Clock.h"
-#include "platform/npclient/replay/ReplayClient.h"
 #include "platform/session/SessionData.h"
 
 #include <deque>
@@ -10,20 +8,14 @@
 
 namespace Session {
 
-// A session being replayed: what the devices and the head tracker answer in
-// the current frame. While it lives, Session::beginFrame advances it, and the
-// head-tracker client and the tick clock answer from it; the ones selected
-// before come back when it dies. Before the first frame and after the last,
-// fetches succeed with no records.
+// A session being replayed: what the devices, the head tracker and the tick
+// clock answer in the current frame. Before the first frame and after the
+// last, fetches succeed with no records.
 class Replay {
 public:
     explicit Replay(Data data);
-    ~Replay();
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
-
-    // The replay that beginFrame advances, the latest one made; nullptr when none lives.
-    static Replay* active();
 
     // Moves to the next frame.
     void advance();
@@ -54,11 +46,6 @@ private:
     std::vector<uint32_t> sequence;  // per device: the last sequence number given
     TrackerReading reading;
     uint32_t tickCount = 0;
-
-    NPClient::ReplayClient client;
-    Replay* previous;
-    NPClient::Client* previousClient;
-    Platform::TickClock previousClock;
 };
 
 } // namespace Session

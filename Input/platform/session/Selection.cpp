@@ -1,8 +1,8 @@
 #include "platform/session/Selection.h"
 
 #include "platform/directinput/ResultCodes.h"
-#include "platform/directinput/record/RecordingDirectInput.h"
-#include "platform/directinput/replay/ReplayDirectInput.h"
+#include "platform/session/RecordingContext.h"
+#include "platform/session/ReplayContext.h"
 #include "platform/session/SessionReader.h"
 
 #include <cstdlib>
@@ -16,11 +16,29 @@ std::string variable(const char* name) {
     return value ? value : "";
 }
 
+// The context to record or use as it is: the replayed session's, else platform's.
+DirectInput::HResult createSource(const std::string& replayPath, const Platform::ContextMaker& platform,
+                                  std::unique_ptr<Platform::Context>& source, std::string& failure) {
+    if (replayPath.empty()) {
+        DirectInput::HResult result = platform(source, failure);
+        // A backend that succeeds without an object gave nothing to work with.
+        if (DirectInput::succeeded(result) && !source)
+            result = DirectInput::E_POINTER;
+        return result;
+    }
+    Data data;
+    if (!readSession(replayPath, data, failure))
+        return DirectInput::E_FAIL;
+    source = std::make_unique<ReplayContext>(std::move(data));
+    return DirectInput::DI_OK;
+}
+
 } // namespace
 
-DirectInput::HResult createSystem(const DirectInput::Backend& platform, std::unique_ptr<DirectInput::System>& system,
-                                  std::string& failure) {
-    system.reset();
+DirectInput::HResult createContext(const Platform::ContextMaker& platform, std::unique_ptr<Platform::Context>& context,
+                                   std::string& failure) {
+    context.reset();
+    failure.clear();
     const std::string replayPath = variable("VORLAN_REPLAY");
     const std::string recordPath = variable("VORLAN_RECORD");
     if (!replayPath.empty() && replayPath == recordPath) {
@@ -28,26 +46,20 @@ DirectInput::HResult createSystem(const DirectInput::Backend& platform, std::uni
         return DirectInput::E_INVALIDARG;
     }
 
-    std::unique_ptr<DirectInput::System> source;
-    DirectInput::HResult result = DirectInput::DI_OK;
-    if (!replayPath.empty()) {
-        Data data;
-        if (!readSession(replayPath, data, failure))
-            return DirectInput::E_FAIL;
-        source = DirectInput::makeReplaySystem(std::make_unique<Replay>(std::move(data)));
-    } else {
-        result = platform(source);
-        if (DirectInput::failed(result) || !source)
-            return result;
+    std::unique_ptr<Platform::Context> source;
+    const DirectInput::HResult result = createSource(replayPath, platform, source, failure);
+    if (DirectInput::failed(result)) {
+        if (failure.empty())
+            failure = DirectInput::errorDescription(result);
+        return result;
     }
-
     if (!recordPath.empty()) {
         Writer writer;
         if (!writer.open(recordPath, failure))
             return DirectInput::E_FAIL;
-        source = DirectInput::makeRecordingSystem(std::move(source), std::make_unique<Recorder>(std::move(writer)));
+        source = std::make_unique<RecordingContext>(std::move(source), std::move(writer));
     }
-    system = std::move(source);
+    context = std::move(source);
     return result;
 }
 

@@ -1,21 +1,22 @@
 #ifndef VORLAN_PLATFORM_SESSION_SELECTION_H
 #define VORLAN_PLATFORM_SESSION_SELECTION_H
 
-#include "platform/directinput/System.h"
+#include "platform/Context.h"
 
 #include <memory>
 #include <string>
 
 namespace Session {
 
-// DirectInput8Create as the environment selects it: with VORLAN_REPLAY=FILE
-// the System of the replayed session (the platform's is not made), else
-// platform's; with VORLAN_RECORD=FILE that System wrapped by a recorder
-// writing FILE. An empty variable counts as unset. On failure system is left
-// empty, and failure holds a message when the session could not be read or
-// written.
-DirectInput::HResult createSystem(const DirectInput::Backend& platform, std::unique_ptr<DirectInput::System>& system,
-                                  std::string& failure);
+// The one place where the library's platform is chosen, when it is
+// initialised: with VORLAN_REPLAY=FILE the context of the replayed session
+// (platform is not asked), else the one platform makes; with
+// VORLAN_RECORD=FILE that context wrapped by a recorder writing FILE. An empty
+// variable counts as unset. On failure context is left empty and failure holds
+// one line: the session's message when the session could not be read or
+// written, else platform's, else the description of the result code.
+DirectInput::HResult createContext(const Platform::ContextMaker& platform, std::unique_ptr<Platform::Context>& context,
+                                   std::string& failure);
 
 } // namespace Session
 

@@ -1,7 +1,7 @@
 #include "platform/directinput/ResultCodes.h"
-#include "platform/directinput/fake/FakeDirectInput.h"
 #include "support/FakeDevices.h"
 #include "support/SessionSupport.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +16,14 @@ uint32_t steppingClock() {
     return now += 16;
 }
 
-// Fake devices with records, failures and an overflow, and a scripted tracker.
+// Fake devices with records, failures and an overflow, a scripted tracker and
+// a stepping clock, as the platform.
 struct Recording {
     FakeDirectInput fake;
     ScriptedClient client;
-    NPClient::Client* previousClient;
-    Platform::TickClock previousClock;
+    const Platform::ContextMaker platform = TestPlatform::maker(fake, &client, steppingClock);
 
-    Recording() : previousClient(NPClient::selectClient(&client)), previousClock(Platform::setTickClock(steppingClock)) {
+    Recording() {
         using namespace FakeDevices;
         FakeDeviceScript& keyboard = FakeDevices::keyboard(fake, 1);
         keyboard.caps.buttons = 3;
@@ -43,11 +43,6 @@ struct Recording {
                           {NPClient::NotAvailable, {}},
                           {NPClient::Success, trackerFrame(8, 0.1f, 3, 2)}};
     }
-
-    ~Recording() {
-        Platform::setTickClock(previousClock);
-        NPClient::selectClient(previousClient);
-    }
 };
 
 } // namespace
@@ -57,9 +52,8 @@ TEST(RecorderTest, ARecordedSessionReplaysTheSameAnswersCallForCall) {
     std::vector<std::string> recorded;
     {
         Recording recording;
-        FakeInstallation installed = recording.fake.install();
         ScopedVariable record("VORLAN_RECORD", path);
-        recorded = drive(6);
+        recorded = drive(6, recording.platform);
     }
     // The fake's failures are among the answers.
     ASSERT_EQ(recorded.size(), 11u);
@@ -83,17 +77,18 @@ TEST(RecorderTest, ARecordedSessionReplaysTheSameAnswersCallForCall) {
 TEST(RecorderTest, EachFrameIsInTheFileWhenTheNextBegins) {
     const std::string path = tempPath(".jsonl");
     Recording recording;
-    FakeInstallation installed = recording.fake.install();
     ScopedVariable record("VORLAN_RECORD", path);
-    std::unique_ptr<System> system;
-    ASSERT_EQ(create(system), DI_OK);
-    system->enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES, [](const DeviceInstance&) { return true; });
+    std::unique_ptr<Platform::Context> context;
+    std::string failure;
+    ASSERT_EQ(Session::createContext(recording.platform, context, failure), DI_OK);
+    System& system = context->directInput();
+    system.enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES, [](const DeviceInstance&) { return true; });
     std::unique_ptr<Device> stick;
-    ASSERT_EQ(system->createDevice(FakeDevices::guid(2), stick), DI_OK);
+    ASSERT_EQ(system.createDevice(FakeDevices::guid(2), stick), DI_OK);
     stick->acquire();
     EXPECT_TRUE(readLines(path).empty());  // the set-up is written when the first frame begins
 
-    Session::beginFrame();
+    context->beginFrame();
     std::vector<std::string> lines = readLines(path);
     ASSERT_EQ(lines.size(), 4u);  // the header, three devices, no head tracker as none was located
     EXPECT_EQ(lines[0], R"({"format":"vorlan-session","version":1})");
@@ -103,15 +98,15 @@ TEST(RecorderTest, EachFrameIsInTheFileWhenTheNextBegins) {
     DeviceObjectData records[8];
     uint32_t count = 8;
     stick->getDeviceData(records, count, 0);
-    Session::beginFrame();
+    context->beginFrame();
     lines = readLines(path);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[4], R"({"frame":1,"devices":{"joystick":{"data":[[0,-536870911,101],[32,9000,101]]}}})");
 
-    Session::beginFrame();  // frame 2 brought nothing and is left out
+    context->beginFrame();  // frame 2 brought nothing and is left out
     EXPECT_EQ(readLines(path).size(), 5u);
     stick.reset();
-    system.reset();  // the last frame is written even when nothing happened in it
+    context.reset();  // the last frame is written even when nothing happened in it
     lines = readLines(path);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[5], R"({"frame":3})");

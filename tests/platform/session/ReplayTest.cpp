@@ -1,6 +1,6 @@
 #include "platform/directinput/ResultCodes.h"
-#include "platform/directinput/fake/FakeDirectInput.h"
 #include "support/SessionSupport.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +21,12 @@ const std::string session = header + "\r\n" + R"({"device":"kbd","instance":"6F1
 {"frame":4,"devices":{"stick":{"poll":-2147024866}},"headTracker":{"result":4}}
 {"frame":5,"headTracker":{"signature":2,"yaw":3}})";
 
-// What create() gives: its result, whether a System came, and createFailure().
-std::string created() {
-    std::unique_ptr<System> system;
-    const HResult result = create(system);
-    return std::to_string(result) + (system ? " system " : " none ") + createFailure();
+// What making the context over platform gives: its result, whether one came, and the failure.
+std::string created(const Platform::ContextMaker& platform = Platform::createNativeContext) {
+    std::unique_ptr<Platform::Context> context;
+    std::string failure;
+    const HResult result = Session::createContext(platform, context, failure);
+    return std::to_string(result) + (context ? " system " : " none ") + failure;
 }
 
 } // namespace
@@ -60,13 +61,14 @@ TEST(ReplayTest, EveryCallAnswersAsTheSessionSays) {
 
 TEST(ReplayTest, FetchesTakeWhatFitsAndTheReplayEndsWithItsLastFrame) {
     ScopedVariable replay("VORLAN_REPLAY", writeFile(".jsonl", session));
-    std::unique_ptr<System> system;
-    ASSERT_EQ(create(system), DI_OK);
+    std::unique_ptr<Platform::Context> context;
+    std::string failure;
+    ASSERT_EQ(Session::createContext(Platform::createNativeContext, context, failure), DI_OK);
     std::unique_ptr<Device> keyboard, unknown;
-    EXPECT_EQ(system->createDevice(Guid{}, unknown), DIERR_DEVICENOTREG);
+    EXPECT_EQ(context->directInput().createDevice(Guid{}, unknown), DIERR_DEVICENOTREG);
     Guid instance;
     ASSERT_TRUE(Session::parseGuid("6F1D2B61-D5A0-11CF-BFC7-444553540000", instance));
-    ASSERT_EQ(system->createDevice(instance, keyboard), DI_OK);
+    ASSERT_EQ(context->directInput().createDevice(instance, keyboard), DI_OK);
     std::unique_ptr<Effect> effect;
     EXPECT_EQ(keyboard->createEffect(Guid{}, EffectParameters{}, effect), DI_OK);
     ASSERT_TRUE(effect);
@@ -79,9 +81,9 @@ TEST(ReplayTest, FetchesTakeWhatFitsAndTheReplayEndsWithItsLastFrame) {
         return count;
     };
     EXPECT_EQ(fetch(), 0u);  // before the first frame
-    EXPECT_FALSE(Session::replayFinished());
-    Session::beginFrame();
-    Session::beginFrame();  // frame 2: three records wait
+    EXPECT_FALSE(context->replayFinished());
+    context->beginFrame();
+    context->beginFrame();  // frame 2: three records wait
     ASSERT_EQ(fetch(), 2u);
     const uint32_t sequence = records[1].sequence;
     EXPECT_LT(records[0].sequence, sequence);
@@ -90,14 +92,9 @@ TEST(ReplayTest, FetchesTakeWhatFitsAndTheReplayEndsWithItsLastFrame) {
     EXPECT_LT(sequence, records[0].sequence);
 
     for (int frame = 3; frame <= 6; ++frame) {
-        Session::beginFrame();
-        EXPECT_EQ(Session::replayFinished(), frame >= 5) << frame;  // frame 5 is the last
+        context->beginFrame();
+        EXPECT_EQ(context->replayFinished(), frame >= 5) << frame;  // frame 5 is the last
     }
-    keyboard.reset();
-    system.reset();
-    EXPECT_EQ(&NPClient::client(), &NPClient::nativeClient());
-    EXPECT_FALSE(Session::replayFinished());
-    Session::beginFrame();  // no session: nothing happens
 }
 
 TEST(ReplayTest, CreateFailureSaysWhyCreateFailed) {
@@ -109,20 +106,19 @@ TEST(ReplayTest, CreateFailureSaysWhyCreateFailed) {
         EXPECT_EQ(created(), std::to_string(E_INVALIDARG) + " none VORLAN_RECORD and VORLAN_REPLAY name the same file " + path);
     }
     {
-        // A bad session: the reader's message, and nothing is installed.
+        // A bad session: the reader's message.
         const std::string path = writeFile("-bad.jsonl", header + "\n{\"frame\":1}\n{\"frame\":2,\"devices\":{\"pad\":{}}}\n");
         ScopedVariable replay("VORLAN_REPLAY", path);
         EXPECT_EQ(created(), std::to_string(E_FAIL) + " none " + path +
                                  ":3: frame 2 names the device \"pad\", which the session does not declare");
-        EXPECT_EQ(&NPClient::client(), &NPClient::nativeClient());
     }
     FakeDirectInput fake;
-    FakeInstallation installed = fake.install();
+    const Platform::ContextMaker onFake = TestPlatform::maker(fake);
     fake.setResult("DirectInput8Create", DIERR_OUTOFMEMORY, 1);
-    EXPECT_EQ(created(), std::to_string(DIERR_OUTOFMEMORY) + " none " + errorDescription(DIERR_OUTOFMEMORY));
+    EXPECT_EQ(created(onFake), std::to_string(DIERR_OUTOFMEMORY) + " none " + errorDescription(DIERR_OUTOFMEMORY));
     ScopedVariable record("VORLAN_RECORD", "/nonexistent-folder/session.jsonl");
-    EXPECT_EQ(created(), std::to_string(E_FAIL) +
-                             " none /nonexistent-folder/session.jsonl: cannot be written (No such file or directory)");
+    EXPECT_EQ(created(onFake), std::to_string(E_FAIL) +
+                                   " none /nonexistent-folder/session.jsonl: cannot be written (No such file or directory)");
     ScopedVariable noRecord("VORLAN_RECORD", nullptr);
-    EXPECT_EQ(created(), "0 system ");
+    EXPECT_EQ(created(onFake), "0 system ");
 }

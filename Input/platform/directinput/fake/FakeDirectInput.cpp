@@ -315,9 +315,4 @@ std::vector<FakeCall> FakeDirectInput::journal(const std::string& method) const 
     return found;
 }
 
-FakeInstallation::FakeInstallation(FakeDirectInput& fake)
-    : previous(selectBackend([&fake](std::unique_ptr<System>& system) { return fake.create(system); })) {}
-
-FakeInstallation::~FakeInstallation() { selectBackend(std::move(previous)); }
-
 } // namespace DirectInput

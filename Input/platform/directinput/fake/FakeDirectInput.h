@@ -77,21 +77,6 @@ struct FakeCall {
     FakeEffectParameters parameters;  // CreateEffect, SetParameters
 };
 
-class FakeDirectInput;
-
-// While alive, DirectInput::create() makes the fake's System; the backend
-// selected before comes back when it dies.
-class FakeInstallation {
-public:
-    explicit FakeInstallation(FakeDirectInput& fake);
-    ~FakeInstallation();
-    FakeInstallation(const FakeInstallation&) = delete;
-    FakeInstallation& operator=(const FakeInstallation&) = delete;
-
-private:
-    Backend previous;
-};
-
 // The fake's world: scripts, result rules and journal. It must outlive every
 // System, Device and Effect it made.
 //
@@ -122,9 +107,6 @@ public:
 
     // The backend entry (DirectInput8Create): a System on this fake.
     HResult create(std::unique_ptr<System>& system);
-
-    // Selects this fake as the port's backend while the result lives.
-    FakeInstallation install() { return FakeInstallation(*this); }
 
     // Every call so far, in order; or those of one method.
     const std::vector<FakeCall>& journal() const { return calls; }

@@ -1,4 +1,4 @@
-#include "platform/npclient/replay/ReplayClient.h"
+#include "platform/session/ReplayClient.h"
 
 #include "platform/session/Replay.h"
 

@@ -1,4 +1,4 @@
-#include "platform/directinput/replay/ReplayDirectInput.h"
+#include "platform/session/ReplayDirectInput.h"
 
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/ResultCodes.h"
@@ -66,10 +66,10 @@ private:
 
 class ReplaySystem final : public System {
 public:
-    explicit ReplaySystem(std::unique_ptr<Session::Replay> replay) : replay(std::move(replay)) {}
+    explicit ReplaySystem(Session::Replay& replay) : replay(replay) {}
 
     HResult enumDevices(uint32_t /*devClass*/, uint32_t /*flags*/, const DeviceCallback& callback) override {
-        for (const Session::DeclaredDevice& device : replay->devices())
+        for (const Session::DeclaredDevice& device : replay.devices())
             if (!callback(device.instance))
                 break;
         return DI_OK;
@@ -77,25 +77,25 @@ public:
 
     HResult createDevice(const Guid& instance, std::unique_ptr<Device>& device) override {
         device.reset();
-        const std::vector<Session::DeclaredDevice>& devices = replay->devices();
+        const std::vector<Session::DeclaredDevice>& devices = replay.devices();
         for (size_t index = 0; index < devices.size(); ++index) {
             if (devices[index].instance.guidInstance != instance)
                 continue;
             if (succeeded(devices[index].create))
-                device = std::make_unique<ReplayDevice>(*replay, index);
+                device = std::make_unique<ReplayDevice>(replay, index);
             return devices[index].create;
         }
         return DIERR_DEVICENOTREG;
     }
 
 private:
-    std::unique_ptr<Session::Replay> replay;
+    Session::Replay& replay;
 };
 
 } // namespace
 
-std::unique_ptr<System> makeReplaySystem(std::unique_ptr<Session::Replay> replay) {
-    return std::make_unique<ReplaySystem>(std::move(replay));
+std::unique_ptr<System> makeReplaySystem(Session::Replay& replay) {
+    return std::make_unique<ReplaySystem>(replay);
 }
 
 } // namespace DirectInput

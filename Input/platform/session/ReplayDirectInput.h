@@ -1,5 +1,5 @@
-#ifndef VORLAN_PLATFORM_DIRECTINPUT_REPLAY_REPLAYDIRECTINPUT_H
-#define VORLAN_PLATFORM_DIRECTINPUT_REPLAY_REPLAYDIRECTINPUT_H
+#ifndef VORLAN_PLATFORM_SESSION_REPLAYDIRECTINPUT_H
+#define VORLAN_PLATFORM_SESSION_REPLAYDIRECTINPUT_H
 
 #include "platform/directinput/System.h"
 #include "platform/session/Replay.h"
@@ -8,13 +8,12 @@
 
 namespace DirectInput {
 
-// The DirectInput of a replayed session; it owns the replay, which therefore
-// lives as long as the System. Enumeration lists the session's devices in
+// The DirectInput of a replayed session, which must outlive it. Enumeration lists the session's devices in
 // their order; CreateDevice answers the session's result (DIERR_DEVICENOTREG
 // for a GUID the session does not declare); capabilities and objects are the
 // session's; Poll and GetDeviceData answer the current frame; every other
 // call succeeds.
-std::unique_ptr<System> makeReplaySystem(std::unique_ptr<Session::Replay> replay);
+std::unique_ptr<System> makeReplaySystem(Session::Replay& replay);
 
 } // namespace DirectInput
 

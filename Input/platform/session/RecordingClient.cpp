@@ -1,4 +1,4 @@
-#include "platform/npclient/record/RecordingClient.h"
+#include "platform/session/RecordingClient.h"
 
 #include "platform/session/Recorder.h"
 

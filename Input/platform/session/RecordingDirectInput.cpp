@@ -1,4 +1,4 @@
-#include "platform/directinput/record/RecordingDirectInput.h"
+#include "platform/session/RecordingDirectInput.h"
 
 #include "platform/directinput/Constants.h"
 
@@ -70,39 +70,38 @@ void describe(Device& device, Session::Recorder& recorder, size_t index) {
 
 class RecordingSystem final : public System {
 public:
-    RecordingSystem(std::unique_ptr<System> inner, std::unique_ptr<Session::Recorder> recorder)
-        : inner(std::move(inner)), recorder(std::move(recorder)) {}
+    RecordingSystem(System& inner, Session::Recorder& recorder) : inner(inner), recorder(recorder) {}
 
     HResult enumDevices(uint32_t devClass, uint32_t flags, const DeviceCallback& callback) override {
-        return inner->enumDevices(devClass, flags, [this, &callback](const DeviceInstance& instance) {
-            recorder->declare(instance);
+        return inner.enumDevices(devClass, flags, [this, &callback](const DeviceInstance& instance) {
+            recorder.declare(instance);
             return callback(instance);
         });
     }
 
     HResult createDevice(const Guid& instance, std::unique_ptr<Device>& device) override {
-        const HResult result = inner->createDevice(instance, device);
-        const std::optional<size_t> index = recorder->find(instance);
+        const HResult result = inner.createDevice(instance, device);
+        const std::optional<size_t> index = recorder.find(instance);
         if (!index)
             return result;
-        recorder->created(*index, result);
+        recorder.created(*index, result);
         if (device) {
-            if (!recorder->described(*index))
-                describe(*device, *recorder, *index);
-            device = std::make_unique<RecordingDevice>(std::move(device), *recorder, *index);
+            if (!recorder.described(*index))
+                describe(*device, recorder, *index);
+            device = std::make_unique<RecordingDevice>(std::move(device), recorder, *index);
         }
         return result;
     }
 
 private:
-    std::unique_ptr<System> inner;
-    std::unique_ptr<Session::Recorder> recorder;  // destroyed first: it finishes the file
+    System& inner;
+    Session::Recorder& recorder;
 };
 
 } // namespace
 
-std::unique_ptr<System> makeRecordingSystem(std::unique_ptr<System> inner, std::unique_ptr<Session::Recorder> recorder) {
-    return std::make_unique<RecordingSystem>(std::move(inner), std::move(recorder));
+std::unique_ptr<System> makeRecordingSystem(System& inner, Session::Recorder& recorder) {
+    return std::make_unique<RecordingSystem>(inner, recorder);
 }
 
 } // namespace DirectInput
