@@ -3,6 +3,8 @@
 #include "VorlanC.h"
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/fake/FakeDirectInput.h"
+#include "support/FacadePlatform.h"
+#include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +29,7 @@ DeviceObjectData record(uint32_t ofs, uint32_t data, uint32_t time) {
 
 struct Rig {
     FakeDirectInput fake;
-    FakeInstallation installed{fake};
+    FacadePlatform platform{TestPlatform::maker(fake)};
     FakeDeviceScript& keyboard = device(1, DI8DEVTYPE_KEYBOARD, "Keyboard");
     FakeDeviceScript& mouse = device(2, DI8DEVTYPE_MOUSE, "Mouse");
     Vorlan& input = *getGlobalInput();

@@ -1,7 +1,9 @@
 #include "capi/FakeWorld.h"
 
 #include "devices/DeviceNames.h"
+#include "support/FacadePlatform.h"
 #include "support/FakeDevices.h"
+#include "support/TestPlatform.h"
 
 #include <memory>
 
@@ -9,7 +11,7 @@ namespace {
 
 struct World {
     DirectInput::FakeDirectInput fake;
-    DirectInput::FakeInstallation installed{fake};
+    FacadePlatform platform{TestPlatform::maker(fake)};
     std::string stick = "Stick {" + formatGuid(FakeDevices::guid(3)) + "}";
 
     World() {
