@@ -23,20 +23,24 @@ demo: deps
 	mkdir -p $(BUILD)/demo
 	cd $(BUILD)/demo && $(abspath $(BUILD))/release/tools/vorlan-host --session $(CURDIR)/examples/session.jsonl $(CURDIR)/examples/bindings.lua
 
-# Vorlan.dll for 32-bit (the reference target) and 64-bit Windows, cross-built with MinGW-w64.
+# Vorlan.dll for 32-bit (the reference target; libgcc_s_dw2-1.dll ships beside
+# it) and 64-bit Windows, cross-built with MinGW-w64.
 windows: deps
 	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF
 	cmake --build $(BUILD)/win32 -j $(JOBS) --target Vorlan
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DVORLAN_TESTS=OFF
 	cmake --build $(BUILD)/win64 -j $(JOBS) --target Vorlan
 
-# The 64-bit Windows test programs (one of them a C host built by clang in
-# MSVC mode), run under Wine on an Xvfb display; the
-# session recorded there is then replayed on Linux by the test build's vorlan-host.
+# The Windows test programs, run under Wine on an Xvfb display: the 64-bit ones
+# (one of them a C host built by clang in MSVC mode) under wine64; the 32-bit
+# ones under wine32 where this machine runs 32-bit programs, else the 32-bit
+# Linux build's tests under qemu-i386. The session recorded by the 64-bit run
+# is then replayed on Linux by the test build's vorlan-host.
 wine: windows
 	cmake --build $(BUILD)/win64 -j $(JOBS) --target WinePortTest WineFacadeTest WineCHost
 	bash scripts/wine-test.sh --keep $(BUILD)/wine /usr/lib/wine/wine64 \
 	  $(BUILD)/win64/tests/wine/WinePortTest.exe $(BUILD)/win64/WineFacadeTest.exe $(BUILD)/win64/WineCHost.exe
+	JOBS=$(JOBS) bash scripts/test-32bit.sh $(BUILD)
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DVORLAN_SANITIZE=ON
 	cmake --build $(BUILD)/test -j $(JOBS) --target vorlan-host
 	bash scripts/wine-replay.sh $(BUILD)/test/tools/vorlan-host tests/wine/bindings.lua $(BUILD)/wine/WineFacadeTest
