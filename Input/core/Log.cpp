@@ -90,10 +90,10 @@ bool actionLineWanted(uint32_t device) {
 
 } // namespace
 
+// A suppressed line still opens its entry: the first entry for a path
+// creates or empties the file, whatever its kind.
 void logAction(const VorlanAction& action) {
-    if (!actionLineWanted(action.getDevice()))
-        return;
-    Log log;
+    Log log(logState().logPath, actionLineWanted(action.getDevice()), true);
     log << "Action added: " << action.getAction();
     if (action.hasValue())
         log << " value: " << action.getValue();

@@ -66,3 +66,11 @@ TEST(LogTest, ActionLineFollowsTheSwitchOfTheDeviceKind) {
         EXPECT_EQ(capture.read(), c.expected) << c.keyboard << c.mouse << c.joysticks;
     }
 }
+
+TEST(LogTest, ASuppressedActionLineAsTheFirstEntryStillEmptiesTheFile) {
+    LogCapture capture;
+    std::ofstream(capture.path("log.txt")) << "left over from an earlier run";
+    Vorlan::enableLogging(false, true, true);
+    logAction(VorlanAction(11, 100, 0));
+    EXPECT_EQ(capture.read(), "");
+}
