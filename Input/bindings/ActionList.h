@@ -10,8 +10,4 @@
 // greater than 0 and writes the "Action added: " log line in any case.
 void addAction(std::vector<VorlanAction>& out, const VorlanAction& action);
 
-// A filter result as an action value: truncated toward zero; not a number
-// gives 0 and values beyond the 32-bit range saturate.
-int32_t toActionValue(double value);
-
 #endif

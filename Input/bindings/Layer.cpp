@@ -1,6 +1,7 @@
 #include "bindings/Layer.h"
 
 #include "bindings/ActionList.h"
+#include "core/Scaling.h"
 
 void Layer::addKeyCombo(int32_t key, KeyCombo combo) {
     bindings[key].keyCombos.add(std::move(combo));
@@ -67,7 +68,7 @@ bool Layer::handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& ev
         return true;
 
     const int32_t value = kept->filter
-        ? toActionValue(kept->filter->getValue(static_cast<double>(event.value)))
+        ? truncateToInt32(kept->filter->getValue(static_cast<double>(event.value)))
         : event.value;
     addAction(out, VorlanAction(kept->command, value, event.absolute, event.time, event.device));
     return true;

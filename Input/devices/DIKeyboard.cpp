@@ -1,8 +1,8 @@
 #include "devices/DIKeyboard.h"
 
 #include "Vorlan.h"
+#include "core/KeyNames.h"
 #include "core/Log.h"
-#include "devices/KeyNames.h"
 #include "platform/directinput/ResultCodes.h"
 
 using namespace DirectInput;

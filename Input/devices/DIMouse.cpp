@@ -2,7 +2,7 @@
 
 #include "Vorlan.h"
 #include "core/Log.h"
-#include "devices/Scaling.h"
+#include "core/Scaling.h"
 #include "platform/directinput/ResultCodes.h"
 
 using namespace DirectInput;

@@ -1,6 +1,6 @@
 #include "devices/TrackIR.h"
 
-#include "devices/Scaling.h"
+#include "core/Scaling.h"
 
 #include <limits>
 

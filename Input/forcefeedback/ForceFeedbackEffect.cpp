@@ -1,24 +1,15 @@
 #include "forcefeedback/ForceFeedbackEffect.h"
 
 #include "core/Log.h"
+#include "core/Scaling.h"
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/ResultCodes.h"
 
 #include <cmath>
-#include <limits>
 
 using namespace DirectInput;
 
-int32_t toPlatformUnits(double value) {
-    const double units = std::trunc(value * 10000.0);
-    if (std::isnan(units))
-        return 0;
-    if (units <= std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
-    if (units >= std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(units);
-}
+int32_t toPlatformUnits(double value) { return truncateToInt32(value * 10000.0); }
 
 ForceFeedbackEffect::~ForceFeedbackEffect() {
     ForceFeedbackEffect::stop();

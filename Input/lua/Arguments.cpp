@@ -1,8 +1,5 @@
 #include "lua/Arguments.h"
 
-#include <cmath>
-#include <limits>
-
 namespace {
 
 // Calls read() with each of elements 1 to the array's length on top of the
@@ -44,14 +41,4 @@ FilterInfo readFilterInfo(lua_State* L, int first) {
     info.invert = lua_toboolean(L, first + 4);
     readArray(L, first + 5, [&] { info.curvature.push_back(lua_tonumber(L, -1)); });
     return info;
-}
-
-int32_t toJoystickNumber(lua_Number number) {
-    if (std::isnan(number))
-        return 0;
-    if (number <= std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
-    if (number >= std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(number);
 }

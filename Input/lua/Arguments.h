@@ -27,8 +27,4 @@ bool pushFilterFields(lua_State* L, int table);
 // curvature array after the default 0.
 FilterInfo readFilterInfo(lua_State* L, int first);
 
-// A Lua number as a joystick number: truncated toward zero, saturated at the
-// 32-bit limits, 0 for NaN.
-int32_t toJoystickNumber(lua_Number number);
-
 #endif

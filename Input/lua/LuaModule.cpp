@@ -2,6 +2,7 @@
 
 #include "Vorlan.h"
 #include "bindings/BindingEngine.h"
+#include "core/Scaling.h"
 #include "facade/Engine.h"
 #include "lua/Arguments.h"
 #include "lua/Boundary.h"
@@ -181,7 +182,7 @@ int getJoystickNumber(lua_State* L) {
 
 int setJoystickNumber(lua_State* L) {
     const Text name = checkText(L, 1, "setJoystickNumber");
-    const int32_t number = toJoystickNumber(lua_tonumber(L, 2));
+    const int32_t number = truncateToInt32(lua_tonumber(L, 2));
     guard(L, [name, number] { input()->setJoystickNumber(name.str(), number); });
     return 0;
 }

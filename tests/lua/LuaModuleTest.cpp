@@ -2,6 +2,7 @@
 #include "Vorlan.h"
 #include "bindings/ActionList.h"
 #include "core/Ref.h"
+#include "core/Scaling.h"
 #include "devices/DeviceNames.h"
 #include "lua/Constants.h"
 #include "lua/LuaModule.h"
@@ -317,7 +318,7 @@ TEST(LuaModuleTest, CombosTakeCodeArraysAsSetsAndFilterTables) {
         for (int32_t x : {max / 20, max / 3, -max / 2, max}) {
             s.js.batches.push_back({record(offset, static_cast<uint32_t>(x), 1)});
             EXPECT_EQ(s.eval("vorlan.process()[1].value"),
-                      std::to_string(filter ? toActionValue(filter->getValue(x)) : x))
+                      std::to_string(filter ? truncateToInt32(filter->getValue(x)) : x))
                 << cases[i].table << " at " << x;
         }
     }
