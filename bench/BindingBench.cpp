@@ -2,6 +2,7 @@
 #include "Vorlan.h"
 #include "VorlanAction.h"
 #include "bindings/BindingEngine.h"
+#include "core/CodeSpace.h"
 #include "core/DeviceEvent.h"
 
 #include <benchmark/benchmark.h>
@@ -38,9 +39,14 @@ int32_t keyCode(int i) {
     if (i < 100)
         return 100 + i;
     const int button = i - 100;
-    return (4 + button / 128) * 1024 + 48 + button % 128;
+    return static_cast<int32_t>(CodeSpace::joystickBlock(button / 128) + CodeSpace::joystickFirstButton + button % 128);
 }
-int32_t axisCode(int i) { return (4 + i / 8) * 1024 + 4 * (i % 8); }
+int32_t axisCode(int i) { return static_cast<int32_t>(CodeSpace::joystickBlock(i / 8) + 4 * (i % 8)); }
+
+// The device number of a code's block.
+uint32_t deviceOf(int32_t code) {
+    return static_cast<uint32_t>(code) / CodeSpace::blockSize * CodeSpace::blockSize;
+}
 
 // A reformer set as bindings use them: mostly none, often one modifier,
 // sometimes a modifier with a switch or two modifiers.
@@ -133,11 +139,11 @@ std::vector<DeviceEventList> makeFrames(int count) {
                     e.value = 1;
                     held.push_back(e.code);
                 }
-                e.device = e.code < 1024 ? 0 : static_cast<uint32_t>(e.code / 1024 * 1024);
+                e.device = deviceOf(e.code);
             } else {
                 e.code = axisCode(pick(24));
                 e.value = std::uniform_int_distribution<int32_t>(-1073741823, 1073741823)(rng);
-                e.device = static_cast<uint32_t>(e.code / 1024 * 1024);
+                e.device = deviceOf(e.code);
             }
             events.push_back(e);
         }

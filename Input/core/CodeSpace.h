@@ -34,7 +34,7 @@ constexpr uint32_t mouseFirstButton = 12, mouseLastButton = 19;
 
 // Joystick data offsets: axes and sliders, four hats, 128 buttons, then the
 // velocity, acceleration and force axes and sliders. Axes and hats step by 4.
-constexpr uint32_t joystickLastAxis = 28;
+constexpr uint32_t joystickX = 0, joystickY = 4, joystickLastAxis = 28;
 constexpr uint32_t joystickFirstHat = 32, joystickLastHat = 44;
 constexpr uint32_t joystickFirstButton = 48, joystickLastButton = 175;
 constexpr uint32_t joystickFirstExtraAxis = 176, joystickLastExtraAxis = 268;

@@ -1,6 +1,7 @@
 #include "core/Log.h"
 
 #include "VorlanAction.h"
+#include "core/CodeSpace.h"
 
 #include <iomanip>
 
@@ -79,11 +80,11 @@ namespace {
 
 bool actionLineWanted(uint32_t device) {
     const LogState& s = logState();
-    if (device == 0)
+    if (device == CodeSpace::keyboardDevice)  // the head tracker's too
         return s.logKeyboard;
-    if (device == 1024)
+    if (device == CodeSpace::mouseDevice)
         return s.logMouse;
-    if (device >= 4096)
+    if (device >= CodeSpace::firstJoystickBlock)
         return s.logJoysticks;
     return isLoggingEnabled();
 }

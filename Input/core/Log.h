@@ -62,8 +62,8 @@ private:
 bool isLoggingEnabled();
 
 // Writes "Action added: <n>[ value: <v>]" when the switch of the action's
-// device kind allows: device 0 keyboard (and head tracker), 1024 mouse,
-// 4096 and up joysticks, anything else whenever logging is enabled at all.
+// device kind allows: keyboard (and head tracker), mouse, joysticks, and any
+// other device number whenever logging is enabled at all.
 void logAction(const VorlanAction& action);
 
 #endif

@@ -9,7 +9,7 @@
 using namespace DirectInput;
 
 DIDevice::DIDevice(std::unique_ptr<Device> device, const std::string& name)
-    : deviceInterface(std::move(device)), name(name) {}
+    : InputDevice(name), deviceInterface(std::move(device)) {}
 
 DIDevice::~DIDevice() { deviceInterface->unacquire(); }
 
@@ -20,20 +20,18 @@ bool DIDevice::isBanned() const { return banned; }
 bool DIDevice::acquire() {
     if (failed(deviceInterface->acquire()))
         return false;
-    Log() << "Device acquire " << name;
+    Log() << "Device acquire " << getName();
     return true;
 }
 
 void DIDevice::unacquire() {
     const HResult result = deviceInterface->unacquire();
     if (failed(result))
-        Log() << "Input error: Unacquire " << name << errorDescription(result);
-    Log() << "Device unacquire " << name;
+        logFailure("Input error: Unacquire ", result);
+    Log() << "Device unacquire " << getName();
 }
 
 int DIDevice::getType() const { return 0; }
-
-ForceFeedback* DIDevice::getForceFeedback() { return nullptr; }
 
 void DIDevice::setBufferSize(uint32_t count) {
     PropertyDword property;
@@ -47,6 +45,10 @@ void DIDevice::setBufferSize(uint32_t count) {
 
 std::string DIDevice::errorText(HResult result) { return std::string(" ") + errorDescription(result); }
 
+void DIDevice::logFailure(const char* entry, HResult result) const {
+    Log() << entry << getName() << errorDescription(result);
+}
+
 HResult DIDevice::fetch(uint32_t& count) {
     const uint32_t size = static_cast<uint32_t>(buffer.size());
     count = size;
@@ -54,6 +56,24 @@ HResult DIDevice::fetch(uint32_t& count) {
     if (failed(result) || count > size)
         count = 0;
     return result;
+}
+
+uint32_t DIDevice::fetchFrame(const char* overflowEntry) {
+    uint32_t count = 0;
+    const HResult result = fetch(count);
+    if (failed(result)) {
+        acquire();
+        return 0;
+    }
+    return keptRecords(result, count, overflowEntry);
+}
+
+uint32_t DIDevice::keptRecords(HResult fetched, uint32_t count, const char* overflowEntry) const {
+    if (isBanned())
+        return 0;
+    if (fetched == DI_BUFFEROVERFLOW)
+        Log() << overflowEntry;
+    return count;
 }
 
 HResult DIDevice::setSharedCooperativeLevel(WindowHandle window) {

@@ -1,6 +1,7 @@
 #include "devices/DIFactory.h"
 
 #include "ForceFeedback.h"
+#include "Vorlan.h"
 #include "core/Log.h"
 #include "devices/DIJoystick.h"
 #include "devices/DIKeyboard.h"
@@ -94,40 +95,57 @@ void DIFactory::restartAllDevices() {
 void DIFactory::createDevice(const DeviceInstance& instance) {
     const std::string name = sanitizeName(instance.instanceName);
     Log() << "Try to create device. Device type is: " << instance.devType << ". Device name is: " << name;
+    bool forceFeedback = false;
+    std::unique_ptr<Device> device = openDevice(instance, forceFeedback);
+    if (device && accepts(instance, name))
+        makeDevice(instance, std::move(device), name, forceFeedback);
+}
 
+std::unique_ptr<Device> DIFactory::openDevice(const DeviceInstance& instance, bool& forceFeedback) {
     std::unique_ptr<Device> device;
     const HResult created = platform.directInput().createDevice(instance.guidInstance, device);
     if (failed(created)) {
         Log() << "Input error: CreateDevice" << instance.productName << errorDescription(created);
-        return;
+        return nullptr;
     }
     if (!device) {
         Log() << "Input error: CreateDevice returned null device pointer. Device rejected.";
-        return;
+        return nullptr;
     }
-
     Log() << "diDevice->GetCapabilities";
     DeviceCaps caps;
     caps.size = sizeof(DeviceCaps);
     const HResult capabilities = device->getCapabilities(caps);
     if (failed(capabilities)) {
         Log() << "Input error: GetCapabilities " << instance.productName << errorDescription(capabilities);
-        return;
+        return nullptr;
     }
-    const bool forceFeedback = (caps.flags & DIDC_FORCEFEEDBACK) != 0;
+    forceFeedback = (caps.flags & DIDC_FORCEFEEDBACK) != 0;
+    return device;
+}
 
+bool DIFactory::accepts(const DeviceInstance& instance, const std::string& name) {
+    // Subtype 0 is refused without a word: it is DirectInput's keyboard of
+    // unknown kind, and no defined subtype of the other types.
     if (((instance.devType >> 8) & 0xFF) == 0)
-        return;
-    const DeviceClass kind = deviceClass(instance.devType);
-    if (kind == DeviceClass::None) {
+        return false;
+    // A type that is no keyboard, mouse or game controller (a device control,
+    // a device of no category) has no class to read it with.
+    if (deviceClass(instance.devType) == DeviceClass::None) {
         Log() << "Unknown device type! " << "Name: " << name << "GUID: " << formatGuid(instance.guidInstance)
               << ". Skipped.";
-        return;
+        return false;
     }
+    // An instance that an enumeration reports twice becomes one device.
     if (std::find(seenGuids.begin(), seenGuids.end(), instance.guidInstance) != seenGuids.end())
-        return;
+        return false;
     seenGuids.push_back(instance.guidInstance);
+    return true;
+}
 
+void DIFactory::makeDevice(const DeviceInstance& instance, std::unique_ptr<Device> device, const std::string& name,
+                           bool forceFeedback) {
+    const DeviceClass kind = deviceClass(instance.devType);
     std::unique_ptr<DIDevice> made;
     if (kind == DeviceClass::Keyboard) {
         made = std::make_unique<DIKeyboard>(std::move(device), window, name);
@@ -152,7 +170,7 @@ void DIFactory::createDevice(const DeviceInstance& instance) {
 
 void DIFactory::createTrackIR() {
     try {
-        trackIR = std::make_unique<TrackIR>(platform, window, "TrackIR");
+        devices.push_back(std::make_unique<TrackIR>(platform, window, "TrackIR"));
     } catch (const TrackIR::Exception& e) {
         Log() << e.what();
     }
@@ -167,20 +185,20 @@ void DIFactory::writeDeviceList() const {
 }
 
 void DIFactory::releaseDevices() {
-    trackIR.reset();
     keyboards.clear();
     mice.clear();
     joysticks.clear();
     forceFeedbackDevices.clear();
     seenGuids.clear();
+    // The head tracker goes first, then the DirectInput devices in creation order.
+    if (!devices.empty() && devices.back()->getType() == Vorlan::TrackIR)
+        devices.pop_back();
     devices.clear();
 }
 
 void DIFactory::collect(DeviceEventList& list) {
     for (const auto& device : devices)
         device->collect(list);
-    if (trackIR)
-        trackIR->collect(list);
 }
 
 void DIFactory::acquireAll() {
@@ -196,11 +214,9 @@ void DIFactory::unacquireAll() {
 void DIFactory::getDevices(std::vector<std::string>& names) const {
     for (const auto& device : devices)
         names.push_back(device->getName());
-    if (trackIR)
-        names.push_back(trackIR->getName());
 }
 
-DIDevice* DIFactory::findDevice(const std::string& name) const {
+InputDevice* DIFactory::findDevice(const std::string& name) const {
     for (const auto& device : devices)
         if (device->getName() == name)
             return device.get();
@@ -215,18 +231,13 @@ DIJoystick* DIFactory::findJoystick(const std::string& name) const {
 }
 
 int DIFactory::getDeviceType(const std::string& name) const {
-    if (const DIDevice* device = findDevice(name))
-        return device->getType();
-    if (trackIR && trackIR->getName() == name)
-        return 4;
-    return 0;
+    const InputDevice* device = findDevice(name);
+    return device ? device->getType() : Vorlan::Unknown;
 }
 
 void DIFactory::getDeviceKeysAxes(const std::string& name, std::vector<int>& keys, std::vector<int>& axes) {
-    if (DIDevice* device = findDevice(name))
+    if (InputDevice* device = findDevice(name))
         device->getKeysAxes(keys, axes);
-    else if (trackIR && trackIR->getName() == name)
-        trackIR->getKeysAxes(keys, axes);
 }
 
 void DIFactory::setJoystickNumber(const std::string& name, int32_t number) {

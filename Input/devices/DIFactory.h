@@ -13,7 +13,7 @@
 class DIDevice;
 class DIJoystick;
 class ForceFeedback;
-class TrackIR;
+class InputDevice;
 
 // Owns every keyboard, mouse and joystick, and the head tracker, made through
 // the platform context it is given; names the devices, collects their events
@@ -63,19 +63,26 @@ private:
 
     void releaseDevices();
     void createDevice(const DirectInput::DeviceInstance& instance);
+    // CreateDevice and GetCapabilities; a failure is logged and gives no device.
+    std::unique_ptr<DirectInput::Device> openDevice(const DirectInput::DeviceInstance& instance, bool& forceFeedback);
+    // Whether the factory takes the instance: false by one of the refusal rules.
+    bool accepts(const DirectInput::DeviceInstance& instance, const std::string& name);
+    // Makes the device of the instance's class and files it in the lists.
+    void makeDevice(const DirectInput::DeviceInstance& instance, std::unique_ptr<DirectInput::Device> device,
+                    const std::string& name, bool forceFeedback);
     void createTrackIR();
     void writeDeviceList() const;
-    DIDevice* findDevice(const std::string& name) const;
+    InputDevice* findDevice(const std::string& name) const;
     DIJoystick* findJoystick(const std::string& name) const;
 
     Platform::Context& platform;
     DirectInput::WindowHandle window;
-    std::unique_ptr<TrackIR> trackIR;
-    std::vector<std::unique_ptr<DIDevice>> devices;
+    // Every device in creation order, the head tracker last; the owning list.
+    std::vector<std::unique_ptr<InputDevice>> devices;
     std::vector<DIDevice*> keyboards;
     std::vector<DIDevice*> mice;
     std::vector<DIJoystick*> joysticks;
-    std::map<std::string, DIDevice*> forceFeedbackDevices;
+    std::map<std::string, InputDevice*> forceFeedbackDevices;
     std::vector<DirectInput::Guid> seenGuids;
 };
 

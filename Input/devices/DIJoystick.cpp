@@ -2,6 +2,7 @@
 
 #include "ForceFeedback.h"
 #include "Vorlan.h"
+#include "core/CodeSpace.h"
 #include "core/Log.h"
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/KnownGuids.h"
@@ -22,9 +23,7 @@ DIJoystick::DIJoystick(std::unique_ptr<Device> device, WindowHandle window, cons
         fail<Exception>("SetCooperativeLevel ", level);
 
     Log() << "Joyctick: try to setDataFormat";
-    const HResult format = this->device().setDataFormat(DataFormat::Joystick2);
-    if (failed(format))
-        fail<Exception>("SetDataFormat ", format);
+    setDataFormat<Exception>(DataFormat::Joystick2);
 
     Log() << "Joyctick: try to setAxesRange";
     setAxesRange();
@@ -62,9 +61,9 @@ void DIJoystick::createForceFeedback() {
     device().enumObjects(DIDFT_AXIS, [&](const ObjectInstance& object) {
         if (object.flags & DIDOI_FFACTUATOR) {
             if (object.guidType == GUID_XAxis)
-                forceFeedbackAxes.push_back(0);
+                forceFeedbackAxes.push_back(CodeSpace::joystickX);
             else if (object.guidType == GUID_YAxis)
-                forceFeedbackAxes.push_back(4);
+                forceFeedbackAxes.push_back(CodeSpace::joystickY);
         }
         return true;
     });
@@ -119,27 +118,27 @@ void DIJoystick::collect(DeviceEventList& list) {
         Log() << "Failed to get joystick data! " << errorDescription(result);
         return;
     }
-    if (isBanned())
-        return;
-    if (result == DI_BUFFEROVERFLOW)
-        Log() << "Joystick data buffer overflow!";
-    for (uint32_t i = 0; i < count; ++i) {
-        const DeviceObjectData& r = record(i);
-        const uint32_t base = blockBase();
-        DeviceEvent event;
-        event.code = static_cast<int32_t>(base + r.ofs);
-        event.time = r.timeStamp;
-        event.device = base;
-        if ((r.ofs <= 28 || (r.ofs >= 176 && r.ofs <= 268)) && r.ofs % 4 == 0)
-            event.value = static_cast<int32_t>(r.data);
-        else if (r.ofs >= 48 && r.ofs <= 175)
-            event.value = (r.data & 0x80) ? 1 : 0;
-        else if (r.ofs >= 32 && r.ofs <= 44 && r.ofs % 4 == 0) {
-            addHatEvents(list, (r.ofs - 32) / 4, r.data, r.timeStamp);
-            continue;
-        } else
-            continue;
-        addEvent(list, event);
+    count = keptRecords(result, count, "Joystick data buffer overflow!");
+    for (uint32_t i = 0; i < count; ++i)
+        addRecordEvents(list, record(i));
+}
+
+void DIJoystick::addRecordEvents(DeviceEventList& list, const DeviceObjectData& r) {
+    using namespace CodeSpace;
+    const uint32_t base = blockBase();
+    const int32_t code = static_cast<int32_t>(base + r.ofs);
+    switch (classifyOffset(Format::Joystick, r.ofs)) {
+    case Input::Axis:
+        addEvent(list, DeviceEvent{code, static_cast<int32_t>(r.data), true, r.timeStamp, base});
+        break;
+    case Input::Button:
+        addEvent(list, DeviceEvent{code, buttonValue(r.data), true, r.timeStamp, base});
+        break;
+    case Input::Hat:
+        addHatEvents(list, (r.ofs - joystickFirstHat) / 4, r.data, r.timeStamp);
+        break;
+    case Input::None:
+        break;
     }
 }
 
@@ -150,7 +149,7 @@ uint32_t DIJoystick::hatDirection(uint32_t value) {
 }
 
 int32_t DIJoystick::hatCode(uint32_t hat, uint32_t direction) const {
-    return static_cast<int32_t>(blockBase() + 1023u - 9u * hat - direction);
+    return static_cast<int32_t>(blockBase() + CodeSpace::hatOffset(hat, direction));
 }
 
 void DIJoystick::addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t value, uint32_t time) {
@@ -171,13 +170,15 @@ void DIJoystick::addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t valu
 }
 
 void DIJoystick::getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) {
-    const int32_t base = static_cast<int32_t>(blockBase());
-    for (int32_t offset = 0; offset <= 28; offset += 4)
-        axes.push_back(base + offset);
-    for (int32_t offset = 176; offset <= 268; offset += 4)
-        axes.push_back(base + offset);
-    for (int32_t offset = 48; offset <= 175; ++offset)
-        keys.push_back(base + offset);
-    for (int32_t offset = 1023; offset >= 988; --offset)
-        keys.push_back(base + offset);
+    using namespace CodeSpace;
+    const uint32_t base = blockBase();
+    for (uint32_t offset = 0; offset < blockSize; ++offset)
+        if (classifyOffset(Format::Joystick, offset) == Input::Axis)
+            axes.push_back(static_cast<int32_t>(base + offset));
+    for (uint32_t offset = 0; offset < blockSize; ++offset)
+        if (classifyOffset(Format::Joystick, offset) == Input::Button)
+            keys.push_back(static_cast<int32_t>(base + offset));
+    for (uint32_t hat = 0; hat < hatCount; ++hat)
+        for (uint32_t direction = 0; direction < hatDirections; ++direction)
+            keys.push_back(hatCode(hat, direction));
 }

@@ -1,12 +1,13 @@
 #ifndef VORLAN_DEVICES_DIJOYSTICK_H
 #define VORLAN_DEVICES_DIJOYSTICK_H
 
+#include "core/CodeSpace.h"
 #include "devices/DIDevice.h"
 
 #include <array>
 
 // A game controller: axes, buttons and four hats become events in the
-// joystick's block of the code space, (number + 4) * 1024. A controller with
+// joystick's block of the code space. A controller with
 // force feedback gets its ForceFeedback with a spring, a constant force and a
 // shake.
 class DIJoystick : public DIDevice {
@@ -34,19 +35,20 @@ public:
     void setJoystickNumber(int32_t number) { joystickNumber = number; }
     int32_t getJoystickNumber() const { return joystickNumber; }
 
-    // The block base, in unsigned arithmetic so that any number is safe.
-    uint32_t blockBase() const { return (static_cast<uint32_t>(joystickNumber) + 4u) * 1024u; }
+    uint32_t blockBase() const { return CodeSpace::joystickBlock(joystickNumber); }
     // A hat value (hundredths of a degree) as a direction number: 1 north .. 8
     // north-west, 0 for centred and every other value.
     static uint32_t hatDirection(uint32_t value);
 
 private:
     static constexpr uint32_t bufferSize = 1024;
-    static constexpr int32_t povCount = 4;
+    static constexpr int32_t povCount = CodeSpace::hatCount;
 
     void setSpringAutocenter(bool on);
     void setAxesRange();
     void createForceFeedback();
+    // The events of one buffered record, by what its offset carries.
+    void addRecordEvents(DeviceEventList& list, const DirectInput::DeviceObjectData& record);
     // The two events of a hat's new value, old direction first.
     void addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t value, uint32_t time);
     int32_t hatCode(uint32_t hat, uint32_t direction) const;

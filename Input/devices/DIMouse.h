@@ -4,15 +4,13 @@
 #include "devices/DIDevice.h"
 
 // A mouse: X, Y and wheel records become relative axis events, button records
-// key events, all in the mouse block (1024 + the data offset).
+// key events, all in the mouse block (its base plus the data offset).
 class DIMouse : public DIDevice {
 public:
     class Exception : public DIDevice::Exception {
     public:
         using DIDevice::Exception::Exception;
     };
-
-    static constexpr int32_t block = 1024;
 
     // Sets the cooperative level, the data format and the buffer size; throws
     // when one of them fails.

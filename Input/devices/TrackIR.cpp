@@ -1,12 +1,15 @@
 #include "devices/TrackIR.h"
 
+#include "Vorlan.h"
+#include "core/CodeSpace.h"
 #include "core/Scaling.h"
 
 #include <limits>
 
 namespace {
 
-enum Code : int32_t { Pitch = 3073, Yaw, Roll, X, Y, Z };
+// The code of a tracker axis.
+constexpr int32_t code(CodeSpace::TrackerAxis axis) { return static_cast<int32_t>(CodeSpace::trackerBlock + axis); }
 
 // Asks for the six values read below: bits 0, 1, 2, 4, 5 and 6.
 constexpr uint16_t requestMask = 0x77;
@@ -14,8 +17,8 @@ constexpr uint16_t requestMask = 0x77;
 // The host program's profile identifier as the client library knows it.
 constexpr uint32_t programProfileID = 1;
 
-// A reading of +-16383 becomes the axis maximum +-1073741823.
-const double scale = 1073741823.0 * unitsToAxisScale;
+// A reading of +-16383 becomes the axis maximum.
+const double scale = Vorlan::getAxesValueMax() * unitsToAxisScale;
 
 int32_t axisValue(float reading) { return truncateToInt32(reading * scale); }
 
@@ -26,7 +29,7 @@ int32_t negated(int32_t value) {
 } // namespace
 
 TrackIR::TrackIR(Platform::Context& platform, void* window, const std::string& name)
-    : platform(platform), name(name) {
+    : InputDevice(name), platform(platform) {
     NPClient::Client& client = platform.headTracker();
     std::string folder;
     switch (client.locate(folder)) {
@@ -56,7 +59,7 @@ TrackIR::~TrackIR() {
     client.unregisterWindowHandle();
 }
 
-const std::string& TrackIR::getName() const { return name; }
+int TrackIR::getType() const { return Vorlan::TrackIR; }
 
 void TrackIR::collect(DeviceEventList& list) {
     NPClient::DataFrame frame;
@@ -66,15 +69,20 @@ void TrackIR::collect(DeviceEventList& list) {
     lastFrame = frame.frameSignature;
 
     const uint32_t time = platform.ticks();
-    const auto add = [&](int32_t code, int32_t value) { addEvent(list, DeviceEvent{code, value, true, time, 0}); };
-    add(Pitch, axisValue(frame.pitch));
-    add(Yaw, negated(axisValue(frame.yaw)));
-    add(Roll, axisValue(frame.roll));
-    add(X, axisValue(frame.x));
-    add(Y, axisValue(frame.y));
-    add(Z, axisValue(frame.z));
+    using namespace CodeSpace;
+    const auto add = [&](TrackerAxis axis, int32_t value) {
+        addEvent(list, DeviceEvent{code(axis), value, true, time, trackerDevice});
+    };
+    add(trackerPitch, axisValue(frame.pitch));
+    add(trackerYaw, negated(axisValue(frame.yaw)));
+    add(trackerRoll, axisValue(frame.roll));
+    add(trackerX, axisValue(frame.x));
+    add(trackerY, axisValue(frame.y));
+    add(trackerZ, axisValue(frame.z));
 }
 
-void TrackIR::getKeysAxes(std::vector<int>& /*keys*/, std::vector<int>& axes) const {
-    axes.insert(axes.end(), {Pitch, Yaw, Roll, X, Y, Z});
+void TrackIR::getKeysAxes(std::vector<int>& /*keys*/, std::vector<int>& axes) {
+    using namespace CodeSpace;
+    for (TrackerAxis axis : {trackerPitch, trackerYaw, trackerRoll, trackerX, trackerY, trackerZ})
+        axes.push_back(code(axis));
 }

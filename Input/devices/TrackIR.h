@@ -1,7 +1,7 @@
 #ifndef VORLAN_DEVICES_TRACKIR_H
 #define VORLAN_DEVICES_TRACKIR_H
 
-#include "core/DeviceEvent.h"
+#include "devices/InputDevice.h"
 #include "platform/Context.h"
 
 #include <cstdint>
@@ -10,8 +10,10 @@
 #include <vector>
 
 // The head tracker, read through the platform context's client library. It
-// reports six absolute axes, pitch, yaw, roll, X, Y and Z (codes 3073 ... 3078).
-class TrackIR {
+// reports six absolute axes, pitch, yaw, roll, X, Y and Z, in the tracker's
+// block of the code space. It streams from construction on and takes no part
+// in activation.
+class TrackIR : public InputDevice {
 public:
     class Exception : public std::runtime_error {
     public:
@@ -24,21 +26,19 @@ public:
     // then is not undone.
     TrackIR(Platform::Context& platform, void* window, const std::string& name);
     // Stops the data transmission and unregisters the window.
-    ~TrackIR();
-    TrackIR(const TrackIR&) = delete;
-    TrackIR& operator=(const TrackIR&) = delete;
+    ~TrackIR() override;
 
-    const std::string& getName() const;
-
+    int getType() const override;
     // Adds the six readings of a frame the tracker has not delivered before.
-    void collect(DeviceEventList& list);
-
+    void collect(DeviceEventList& list) override;
     // Appends the six axis codes to axes; keys stay as they are.
-    void getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) const;
+    void getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) override;
+    // Nothing to do: the tracker is not acquired.
+    bool acquire() override { return true; }
+    void unacquire() override {}
 
 private:
     Platform::Context& platform;
-    std::string name;
     uint32_t lastFrame = 0;  // signature of the last frame turned into events
 };
 

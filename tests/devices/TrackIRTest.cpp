@@ -139,7 +139,7 @@ TEST_F(TrackIRTest, AnUnreadableLocationStopsBeforeLoading) {
 
 TEST_F(TrackIRTest, ReportsItsNameAndSixAxes) {
     use("full");
-    const TrackIR tracker(*platform, window, "TrackIR");
+    TrackIR tracker(*platform, window, "TrackIR");
     EXPECT_EQ(tracker.getName(), "TrackIR");
     std::vector<int> keys = {1}, axes = {2};
     tracker.getKeysAxes(keys, axes);
