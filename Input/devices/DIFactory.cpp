@@ -132,7 +132,7 @@ bool DIFactory::accepts(const DeviceInstance& instance, const std::string& name)
     // A type that is no keyboard, mouse or game controller (a device control,
     // a device of no category) has no class to read it with.
     if (deviceClass(instance.devType) == DeviceClass::None) {
-        Log() << "Unknown device type! " << "Name: " << name << "GUID: " << formatGuid(instance.guidInstance)
+        Log() << "Unknown device type! " << "Name: " << name << "GUID: " << formatDeviceGuid(instance.guidInstance)
               << ". Skipped.";
         return false;
     }
@@ -156,7 +156,7 @@ void DIFactory::makeDevice(const DeviceInstance& instance, std::unique_ptr<Devic
         Log() << "Mouse created[" << made->getName() << "].";
         mice.push_back(made.get());
     } else {
-        const std::string joystickName = name + " {" + formatGuid(instance.guidInstance) + "}";
+        const std::string joystickName = name + " {" + formatDeviceGuid(instance.guidInstance) + "}";
         auto joystick = std::make_unique<DIJoystick>(std::move(device), window, joystickName, forceFeedback);
         Log() << "Joystick created[" << joystick->getName() << "].";
         joystick->setJoystickNumber(static_cast<int32_t>(joysticks.size()));

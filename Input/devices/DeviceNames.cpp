@@ -13,7 +13,7 @@ std::string sanitizeName(const std::string& name) {
     return safe;
 }
 
-std::string formatGuid(const DirectInput::Guid& g) {
+std::string formatDeviceGuid(const DirectInput::Guid& g) {
     char text[37];
     std::snprintf(text, sizeof text, "%08X-%04X-%04x-%02X%02X-%02X%02X%02X%02X%02X%02X", g.data1, g.data2, g.data3,
                   g.data4[0], g.data4[1], g.data4[2], g.data4[3], g.data4[4], g.data4[5], g.data4[6], g.data4[7]);

@@ -12,7 +12,7 @@ namespace {
 struct World {
     DirectInput::FakeDirectInput fake;
     FacadePlatform platform{TestPlatform::maker(fake)};
-    std::string stick = "Stick {" + formatGuid(FakeDevices::guid(3)) + "}";
+    std::string stick = "Stick {" + formatDeviceGuid(FakeDevices::guid(3)) + "}";
 
     World() {
         FakeDevices::keyboard(fake, 1);

@@ -75,14 +75,14 @@ std::string describe(const DeviceEventList& list) {
     return text;
 }
 
-std::string joystickName(const std::string& name, uint32_t n) { return name + " {" + formatGuid(guid(n)) + "}"; }
+std::string joystickName(const std::string& name, uint32_t n) { return name + " {" + formatDeviceGuid(guid(n)) + "}"; }
 
 } // namespace
 
 TEST(DeviceNamesTest, SanitiseFormatAndKeyNames) {
     EXPECT_EQ(sanitizeName("a\\b/c:d*e?f\"g<h>i|j\tk\x01l\x80m"), "a_b_c_d_e_f_g_h_i_j_k_l\x80m");
     Guid g{0x0123ABCD, 0x4E5F, 0xA1B2, {0xC3, 0xD4, 0xE5, 0xF6, 0x07, 0x18, 0x29, 0x3A}};
-    EXPECT_EQ(formatGuid(g), "0123ABCD-4E5F-a1b2-C3D4-E5F60718293A");
+    EXPECT_EQ(formatDeviceGuid(g), "0123ABCD-4E5F-a1b2-C3D4-E5F60718293A");
     EXPECT_STREQ(keyName(0x01), "KEY_ESCAPE");
     EXPECT_STREQ(keyName(0xED), "KEY_MEDIASELECT");
     EXPECT_STREQ(keyName(0x9C), "KEY_NUMPADENTER");
@@ -147,8 +147,8 @@ TEST(DIFactoryTest, RefusedInstancesAreLoggedReleasedAndSkipped) {
     EXPECT_TRUE(w.logged("Input error: CreateDevice returned null device pointer. Device rejected."));
     EXPECT_TRUE(w.logged(std::string("Input error: CreateDeviceRefused product") + errorDescription(DIERR_DEVICENOTREG)));
     EXPECT_TRUE(w.logged(std::string("Input error: GetCapabilities NoCaps product") + errorDescription(E_FAIL)));
-    EXPECT_TRUE(w.logged("Unknown device type! Name: ControlGUID: " + formatGuid(guid(4)) + ". Skipped."));
-    EXPECT_TRUE(w.logged("Unknown device type! Name: OtherGUID: " + formatGuid(guid(5)) + ". Skipped."));
+    EXPECT_TRUE(w.logged("Unknown device type! Name: ControlGUID: " + formatDeviceGuid(guid(4)) + ". Skipped."));
+    EXPECT_TRUE(w.logged("Unknown device type! Name: OtherGUID: " + formatDeviceGuid(guid(5)) + ". Skipped."));
     EXPECT_EQ(w.log.read().find("NoSubtype]"), std::string::npos);
     for (const char* name : {"NoCaps", "Control", "Other", "NoSubtype"})
         EXPECT_EQ(w.calls(name), "CreateDevice GetCapabilities Release") << name;

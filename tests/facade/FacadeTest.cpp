@@ -32,7 +32,7 @@ struct Host {
     FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
     FakeDeviceScript& ms = mouse(fake, 2, "Ms");
     FakeDeviceScript& js = joystick(fake, 3, "Stick", true);
-    const std::string stick = "Stick {" + formatGuid(guid(3)) + "}";
+    const std::string stick = "Stick {" + formatDeviceGuid(guid(3)) + "}";
     size_t seen = 0;
 
     ~Host() {

@@ -77,7 +77,7 @@ struct Script {
     FakeDeviceScript& kb = keyboard(fake, 1);
     FakeDeviceScript& ms = mouse(fake, 2);
     FakeDeviceScript& js = joystick(fake, 3);
-    const std::string stick = "Stick {" + formatGuid(guid(3)) + "}";
+    const std::string stick = "Stick {" + formatDeviceGuid(guid(3)) + "}";
     size_t budget = unlimited;
     lua_State* L = lua_newstate(allocate, &budget);
 

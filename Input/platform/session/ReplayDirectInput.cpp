@@ -1,6 +1,7 @@
 #include "platform/session/ReplayDirectInput.h"
 
 #include "platform/directinput/Constants.h"
+#include "platform/directinput/ObjectFilter.h"
 #include "platform/directinput/ResultCodes.h"
 
 namespace DirectInput {
@@ -13,12 +14,6 @@ public:
     HResult start(uint32_t /*iterations*/, uint32_t /*flags*/) override { return DI_OK; }
     HResult stop() override { return DI_OK; }
 };
-
-// Whether EnumObjects with these flags lists the object: all for DIDFT_ALL,
-// else those sharing a type bit with the flags.
-bool listed(uint32_t flags, const ObjectInstance& object) {
-    return flags == DIDFT_ALL || (flags & object.type & 0xFF) != 0;
-}
 
 class ReplayDevice final : public Device {
 public:
@@ -38,7 +33,7 @@ public:
 
     HResult enumObjects(uint32_t flags, const ObjectCallback& callback) override {
         for (const ObjectInstance& object : declared().objects)
-            if (listed(flags, object) && !callback(object))
+            if (listsObject(flags, object) && !callback(object))
                 break;
         return DI_OK;
     }

@@ -1,6 +1,7 @@
 #include "platform/directinput/fake/FakeDirectInput.h"
 
 #include "platform/directinput/Constants.h"
+#include "platform/directinput/ObjectFilter.h"
 #include "platform/directinput/ResultCodes.h"
 
 #include <algorithm>
@@ -62,11 +63,6 @@ FakeCall makeCall(const char* method, const std::string& device, unsigned effect
     call.effect = effect;
     call.result = result;
     return call;
-}
-
-// Whether EnumObjects with these flags lists the object.
-bool matches(uint32_t flags, const ObjectInstance& object) {
-    return flags == DIDFT_ALL || (flags & object.type & 0xFF) != 0;
 }
 
 } // namespace
@@ -154,7 +150,7 @@ public:
             return result;
         const std::vector<ObjectInstance> objects = script.objects;  // the callback may change the script
         for (const ObjectInstance& object : objects)
-            if (matches(flags, object) && !callback(object))
+            if (listsObject(flags, object) && !callback(object))
                 break;
         return result;
     }
