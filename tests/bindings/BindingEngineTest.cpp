@@ -1,6 +1,7 @@
 #include "Filter.h"
 #include "Vorlan.h"
 #include "bindings/BindingEngine.h"
+#include "support/Describe.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <iterator>
 #include <map>
 #include <random>
-#include <sstream>
 #include <utility>
 
 namespace {
@@ -21,20 +21,6 @@ DeviceEvent event(int32_t code, int32_t value, uint32_t time, uint32_t device = 
 }
 DeviceEvent dn(int32_t code, uint32_t time) { return event(code, 1, time); }
 DeviceEvent up(int32_t code, uint32_t time) { return event(code, 0, time); }
-
-// Actions as "command@time", axis actions with "=value" ("r": relative), and "#device" unless 0.
-std::string describe(const std::vector<VorlanAction>& actions) {
-    std::ostringstream text;
-    for (const VorlanAction& a : actions) {
-        text << (&a == actions.data() ? "" : " ") << a.getAction();
-        if (a.hasValue())
-            text << '=' << a.getValue() << (a.isAbsolute() ? "" : "r");
-        text << '@' << a.getTime();
-        if (a.getDevice())
-            text << '#' << a.getDevice();
-    }
-    return text.str();
-}
 
 // An empty engine, the log captured and off; `out` is reused like the host's action vector.
 class BindingEngineTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include "devices/DeviceNames.h"
 #include "platform/directinput/ResultCodes.h"
 #include "support/FakeDevices.h"
+#include "support/Describe.h"
 #include "support/LogCapture.h"
 #include "support/TestPlatform.h"
 #include "support/WorkFolder.h"
@@ -30,7 +31,6 @@ struct World {
     WorkFolder folder{log};
     std::unique_ptr<Platform::Context> platform;
     std::unique_ptr<DIFactory> factory;
-    size_t seen = 0;
 
     DIFactory& make() { return make(fake); }
     // A factory on a platform of that fake, made as initialize makes it.
@@ -42,10 +42,6 @@ struct World {
     }
     bool logged(const std::string& message) const {
         return log.read().find(LogCapture::entry(message)) != std::string::npos;
-    }
-    std::string freshLog() {
-        const std::string all = log.read();
-        return all.substr(std::exchange(seen, all.size()));
     }
     // The methods called on a device, in order.
     std::string calls(const std::string& device) const {
@@ -66,14 +62,6 @@ struct World {
         return list;
     }
 };
-
-std::string describe(const DeviceEventList& list) {
-    std::string text;
-    for (const DeviceEvent& e : list)
-        text += (text.empty() ? "" : " ") + std::to_string(e.code) + "=" + std::to_string(e.value) + "@" +
-                std::to_string(e.time) + (e.absolute ? "" : "r") + "/" + std::to_string(e.device);
-    return text;
-}
 
 std::string joystickName(const std::string& name, uint32_t n) { return name + " {" + formatDeviceGuid(guid(n)) + "}"; }
 
@@ -303,32 +291,32 @@ TEST(DIKeyboardTest, RecordsBecomeLoggedKeyEvents) {
 
     EXPECT_TRUE(w.frame().empty());  // not acquired: the first frame acquires
     EXPECT_TRUE(w.logged("Device acquire Kb"));
-    w.freshLog();
+    w.log.fresh();
     kb.batches.push_back({record(0x1E, 0x80, 100), record(0x1E, 0x7F, 100), record(0x54, 0x80, 120)});
     EXPECT_EQ(describe(w.frame()), "30=0@100/0 30=1@100/0 84=1@120/0");
-    EXPECT_EQ(w.freshLog(), LogCapture::entry("Kb actions count: 3") + LogCapture::entry("KEY_A down 100") +
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("Kb actions count: 3") + LogCapture::entry("KEY_A down 100") +
                                 LogCapture::entry("KEY_A up 100") + LogCapture::entry("KEY_UNKNOWN down 120"));
 
     w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1, "Kb");
     kb.batches.push_back({record(0x01, 0x80, 130)});
     EXPECT_EQ(describe(w.frame()), "1=1@130/0");
-    EXPECT_EQ(w.freshLog(), LogCapture::entry("Keyboard data buffer overflow!") +
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("Keyboard data buffer overflow!") +
                                 LogCapture::entry("Kb actions count: 1") + LogCapture::entry("KEY_ESCAPE down 130"));
 
     f.banKeyboard(true);
-    w.freshLog();
+    w.log.fresh();
     w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1, "Kb");
     kb.batches.push_back({record(0x01, 0x00, 140)});
     EXPECT_TRUE(w.frame().empty());
     EXPECT_TRUE(kb.batches.empty());  // drained all the same
-    EXPECT_EQ(w.freshLog(), "");
+    EXPECT_EQ(w.log.fresh(), "");
 
     f.banKeyboard(false);
     w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1, "Kb");
     kb.batches.push_back({record(0x01, 0x00, 150)});
-    w.freshLog();
+    w.log.fresh();
     EXPECT_TRUE(w.frame().empty());
-    EXPECT_EQ(w.freshLog(), LogCapture::entry("Device acquire Kb"));  // S_FALSE: already acquired, a success
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("Device acquire Kb"));  // S_FALSE: already acquired, a success
     EXPECT_EQ(describe(w.frame()), "1=0@150/0");
 }
 
@@ -365,7 +353,7 @@ TEST(DIJoystickTest, AxesButtonsAndHatsInTheJoysticksBlock) {
     DIFactory& f = w.make();
     const std::string name = joystickName("Stick", 1);
     f.acquireAll();
-    w.freshLog();
+    w.log.fresh();
 
     // Hat 0 of joystick 0 from centred to north: (5119, 1) then (5118, 1), the later first in the list.
     js.batches.push_back({record(32, 0, 5)});
@@ -413,22 +401,22 @@ TEST(DIJoystickTest, FailedPollReacquiresFailedFetchIsLoggedOverflowKeepsRecords
     EXPECT_EQ(properties.back().property, DIPROP_AUTOCENTER);
 
     w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1);
-    w.freshLog();
+    w.log.fresh();
     EXPECT_TRUE(w.frame().empty());
-    EXPECT_EQ(w.freshLog(), LogCapture::entry(std::string("Failed to get joystick data! ") +
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry(std::string("Failed to get joystick data! ") +
                                               errorDescription(DIERR_INPUTLOST)));
 
     w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
     js.batches.push_back({record(48, 0x80, 3)});
     EXPECT_EQ(describe(w.frame()), "4144=1@3/4096");
-    EXPECT_EQ(w.freshLog(), LogCapture::entry("Joystick data buffer overflow!"));
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("Joystick data buffer overflow!"));
 
     // A failing autocentre is logged and does not stop the acquire.
     f.unacquireAll();
     w.fake.setResult("SetProperty", E_FAIL, 1);
-    w.freshLog();
+    w.log.fresh();
     f.acquireAll();
-    EXPECT_EQ(w.freshLog(), LogCapture::entry("SetSpringAutocenter  " + name + " " + errorDescription(E_FAIL)) +
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("SetSpringAutocenter  " + name + " " + errorDescription(E_FAIL)) +
                                 LogCapture::entry("Device acquire " + name));
 }
 
@@ -437,13 +425,13 @@ TEST(DIDeviceTest, UnacquireLogsItsFailureFirst) {
     keyboard(w.fake, 1, "Kb");
     DIFactory& f = w.make();
     w.fake.setResult("Unacquire", E_FAIL, 1);
-    w.freshLog();
+    w.log.fresh();
     f.unacquireAll();
-    EXPECT_EQ(w.freshLog(), LogCapture::entry(std::string("Input error: Unacquire Kb") + errorDescription(E_FAIL)) +
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry(std::string("Input error: Unacquire Kb") + errorDescription(E_FAIL)) +
                                 LogCapture::entry("Device unacquire Kb"));
     w.fake.setResult("Acquire", E_FAIL, 1);
     f.acquireAll();
-    EXPECT_EQ(w.freshLog(), "");
+    EXPECT_EQ(w.log.fresh(), "");
 }
 
 TEST(DIFactoryTest, FailuresOfDirectInputItself) {

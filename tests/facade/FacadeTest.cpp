@@ -5,6 +5,7 @@
 #include "platform/directinput/ResultCodes.h"
 #include "support/FacadePlatform.h"
 #include "support/FakeDevices.h"
+#include "support/Describe.h"
 #include "support/LogCapture.h"
 #include "support/TestPlatform.h"
 #include "support/WorkFolder.h"
@@ -33,7 +34,6 @@ struct Host {
     FakeDeviceScript& ms = mouse(fake, 2, "Ms");
     FakeDeviceScript& js = joystick(fake, 3, "Stick", true);
     const std::string stick = "Stick {" + formatDeviceGuid(guid(3)) + "}";
-    size_t seen = 0;
 
     ~Host() {
         input.uninitialize();
@@ -46,10 +46,6 @@ struct Host {
         input.process(actions);
         return actions;
     }
-    std::string freshLog() {
-        const std::string all = log.read();
-        return all.substr(std::exchange(seen, all.size()));
-    }
     ForceFeedback& controller() { return *input.getForceFeedback(stick); }
     // The spring's gain, the shake's gain and the swap, as "0.2/0.5/1".
     std::string forceFeedback() {
@@ -59,14 +55,6 @@ struct Host {
         return text.str();
     }
 };
-
-std::string describe(const std::vector<VorlanAction>& actions) {
-    std::string text;
-    for (const VorlanAction& a : actions)
-        text += (text.empty() ? "" : " ") + std::to_string(a.getAction()) +
-                (a.hasValue() ? "=" + std::to_string(a.getValue()) : "") + "@" + std::to_string(a.getTime());
-    return text;
-}
 
 } // namespace
 
@@ -180,7 +168,7 @@ TEST(VorlanTest, ProcessReplacesTheVectorAndActivateReleasesHeldKeys) {
     EXPECT_EQ(h.fake.journal("Acquire").size(), 2u * 3u);  // once by the frame, once by activate
     h.kb.batches.push_back({record(0x1E, 0x80, 10)});
     h.ms.batches.push_back({record(0, 1, 11)});
-    EXPECT_EQ(describe(h.frame()), "1@10 9=65540@11 2@11");
+    EXPECT_EQ(describe(h.frame()), "1@10 9=65540r@11#1024 2@11");
     EXPECT_EQ(describe(h.frame()), "2@11");
 
     h.input.activate(false);
@@ -203,9 +191,9 @@ TEST(VorlanTest, LayerForceFeedbackFollowsTheTopLayer) {
     h.input.setTopLayer("air");
     EXPECT_EQ(h.forceFeedback(), "0.2/0.5/1");
     h.input.setTopLayer("plain");  // no entry: passes the search on
-    h.freshLog();
+    h.log.fresh();
     h.input.setTopLayer("plain");
-    EXPECT_EQ(h.freshLog(), LogCapture::entry("SetForceFeedback Layer Name plain Bool 1") +
+    EXPECT_EQ(h.log.fresh(), LogCapture::entry("SetForceFeedback Layer Name plain Bool 1") +
                                 LogCapture::entry("SetForceFeedback Layer Name plain Not found") +
                                 LogCapture::entry("SetForceFeedback Layer Name air Bool 1") +
                                 LogCapture::entry("SetSwapAxes 1"));
@@ -234,12 +222,12 @@ TEST(VorlanTest, LayerForceFeedbackFollowsTheTopLayer) {
 
     h.input.removeAllLayers();
     EXPECT_EQ(h.forceFeedback(), "0/0/0");
-    h.freshLog();
+    h.log.fresh();
     h.input.setTopLayer("air");  // the settings are gone
-    EXPECT_EQ(h.freshLog(), "");  // the layer was forgotten too: nothing on the stack to ask
+    EXPECT_EQ(h.log.fresh(), "");  // the layer was forgotten too: nothing on the stack to ask
     h.input.createLayer("air");
     h.input.setTopLayer("air");
-    EXPECT_EQ(h.freshLog(), LogCapture::entry("SetForceFeedback Layer Name air Bool 1") +
+    EXPECT_EQ(h.log.fresh(), LogCapture::entry("SetForceFeedback Layer Name air Bool 1") +
                                 LogCapture::entry("SetForceFeedback Layer Name air Not found"));
     EXPECT_EQ(h.forceFeedback(), "0/0/0");
 }

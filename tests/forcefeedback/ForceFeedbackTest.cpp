@@ -19,7 +19,6 @@ struct Stick {  // a force-feedback controller on a fake device, with the log ca
     std::unique_ptr<System> system;
     std::unique_ptr<Device> device;
     std::unique_ptr<ForceFeedback> ff = std::make_unique<ForceFeedback>();  // destroyed before the device
-    size_t seen = 0;
 
     Stick() {
         fake.addDevice(DeviceInstance());
@@ -31,7 +30,7 @@ struct Stick {  // a force-feedback controller on a fake device, with the log ca
         ff->createConditionEffect(*device, axes);
         ff->createConstantForceEffect(*device, axes);
         ff->createPeriodicEffect(*device, axes);
-        freshLog();
+        log.fresh();
     }
     FakeCall last(const std::string& method, unsigned effect) const {
         FakeCall found;
@@ -47,7 +46,6 @@ struct Stick {  // a force-feedback controller on a fake device, with the log ca
         fake.clearJournal();
         return text;
     }
-    std::string freshLog() { const std::string all = log.read(); return all.substr(std::exchange(seen, all.size())); }
     void setGains(double gain) {
         ff->setConditionEffectGain(gain);
         ff->setConstantForceEffectGain(gain);
@@ -109,14 +107,14 @@ TEST(ForceFeedbackTest, SpringAppliesKeptValuesLogsRefusedOnesAndTurnsItsCentreW
     s.ff->setConditionEffectGain(0.55);
     for (const Step& step : steps) {
         s.ff->setConditionEffect(step.ox, step.oy, step.mx, step.my);
-        EXPECT_EQ(s.freshLog(), entryIf(step.log));
+        EXPECT_EQ(s.log.fresh(), entryIf(step.log));
         EXPECT_EQ(std::make_tuple(s.last("SetParameters", 1).flags, s.lastSet(1).gain, s.ff->getConditionEffectGain()),
                   std::make_tuple(0x104u, 5500u, 0.55));
         EXPECT_EQ(springOf(s.lastSet(1)), step.spring);
     }
     s.fake.setResult("SetParameters", DIERR_INCOMPLETEEFFECT, 1);
     s.ff->setSwapAxes(false);
-    EXPECT_EQ(s.freshLog(), LogCapture::entry("SetSwapAxes 0") + LogCapture::entry(std::string(
+    EXPECT_EQ(s.log.fresh(), LogCapture::entry("SetSwapAxes 0") + LogCapture::entry(std::string(
                                 "Cannot set effect parameters! ") + errorDescription(DIERR_INCOMPLETEEFFECT)));
     EXPECT_EQ(springOf(s.lastSet(1)), (Ints{5000, 5000, 5000, -10000, 5000, 5000}));
 }
@@ -136,7 +134,7 @@ TEST(ForceFeedbackTest, DirectedEffectsSendDirectionCappedLengthAndPeriodKeeping
     for (const Step& step : steps) {
         s.ff->setConstantForceEffect(step.axes);
         s.ff->setPeriodicEffect(step.axes, step.hertz);
-        EXPECT_EQ(s.freshLog(), entryIf(step.log));
+        EXPECT_EQ(s.log.fresh(), entryIf(step.log));
         EXPECT_EQ(std::make_pair(s.lastSet(2).directions, s.lastSet(3).directions),
                   std::make_pair(step.direction, step.direction));
         const Periodic periodic = s.lastSet(3).periodics().at(0);
@@ -176,13 +174,13 @@ TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsentAndGainsOutsideZeroT
         EXPECT_EQ(s.trace(), "CreateEffect@0") << message;
 
         (ff.*create)(*s.device, {0, 4});
-        s.freshLog();
+        s.log.fresh();
         double kept = 1.0;
         for (double gain : {0.25, 1.5, -0.1, std::nan(""), 1.0, 0.0}) {
             const bool valid = gain >= 0.0 && gain <= 1.0;
             const size_t sent = s.fake.journal().size();
             s.setGains(gain);
-            EXPECT_EQ(s.freshLog(), entryIf(valid ? "" : "Invalid gain value! Gain must be in range 0..1!"));
+            EXPECT_EQ(s.log.fresh(), entryIf(valid ? "" : "Invalid gain value! Gain must be in range 0..1!"));
             kept = valid ? gain : kept;
             EXPECT_EQ(std::make_tuple(s.gain(), s.fake.journal().size(), s.lastSet(1).gain),
                       std::make_tuple(kept, sent + valid, static_cast<uint32_t>(kept * 10000)));

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 // Points the library log at a fresh temporary folder with a fixed clock, all
 // switches on, and puts the process-wide log state back afterwards.
@@ -40,6 +41,12 @@ public:
         return text.str();
     }
 
+    // What the log file gained since the last call (all of it the first time).
+    std::string fresh() {
+        const std::string all = read();
+        return all.substr(std::exchange(seen, all.size()));
+    }
+
     // One entry as the fixed clock writes it.
     static std::string entry(const std::string& message) { return "\n2026.03.07 09:05:04:007 \n" + message; }
 
@@ -51,6 +58,7 @@ private:
         Platform::LocalTime (*clock)();
     } saved;
     std::string folder;
+    size_t seen = 0;
 };
 
 #endif
