@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 
 using namespace DirectInput;
 using namespace FakeDevices;
@@ -347,31 +348,50 @@ TEST(DIMouseTest, MovementIsScaledAndSaturatesButtonsArePresses) {
     EXPECT_TRUE(ms.batches.empty());
 }
 
-TEST(DIJoystickTest, AxesButtonsAndHatsInTheJoysticksBlock) {
-    World w;
-    FakeDeviceScript& js = joystick(w.fake, 1, "Stick");
-    DIFactory& f = w.make();
+// A factory with one joystick, acquired, its log read so far.
+struct StickWorld : World {
+    FakeDeviceScript& js = joystick(fake, 1, "Stick");
     const std::string name = joystickName("Stick", 1);
-    f.acquireAll();
-    w.log.fresh();
+    StickWorld() {
+        make().acquireAll();
+        log.fresh();
+    }
+};
 
+TEST(DIJoystickTest, AHatChangeSendsTheOldDirectionUpAndTheNewDown) {
+    StickWorld w;
     // Hat 0 of joystick 0 from centred to north: (5119, 1) then (5118, 1), the later first in the list.
-    js.batches.push_back({record(32, 0, 5)});
+    w.js.batches.push_back({record(32, 0, 5)});
     EXPECT_EQ(describe(w.frame()), "5118=1@5/4096 5119=1@5/4096");
-    // North to east, east to 2250 (centred), and axes and buttons.
-    js.batches.push_back({record(32, 9000, 6), record(32, 2250, 7), record(0, static_cast<uint32_t>(-1073741823), 8),
-                          record(176, 77, 8), record(48, 0x80, 9), record(175, 0x00, 9), record(2, 1, 9),
-                          record(272, 1, 9)});
-    EXPECT_EQ(describe(w.frame()), "5116=1@6/4096 5118=0@6/4096 5119=0@7/4096 5116=0@7/4096 4272=77@8/4096 "
-                                   "4096=-1073741823@8/4096 4271=0@9/4096 4144=1@9/4096");
-
+    // North to east, then east to 2250, which counts as centred.
+    w.js.batches.push_back({record(32, 9000, 6), record(32, 2250, 7)});
+    EXPECT_EQ(describe(w.frame()), "5116=1@6/4096 5118=0@6/4096 5119=0@7/4096 5116=0@7/4096");
     // Hat 1 of joystick 2 from 9000 to centred: (B + 1023 - 9 - 3, 0) then (B + 1023 - 9, 0), B = 6144.
-    f.setJoystickNumber(name, 2);
-    js.batches.push_back({record(36, 9000, 1), record(36, 0xFFFFFFFF, 2)});
+    w.factory->setJoystickNumber(w.name, 2);
+    w.js.batches.push_back({record(36, 9000, 1), record(36, 0xFFFFFFFF, 2)});
     EXPECT_EQ(describe(w.frame()), "7155=1@1/6144 7158=1@1/6144 7158=0@2/6144 7155=0@2/6144");
+}
 
+TEST(DIJoystickTest, HatValuesInHundredthsOfADegreeGiveDirectionNumbers) {
+    const std::map<uint32_t, uint32_t> directions = {{0, 1},     {4500, 2},  {9000, 3},  {13500, 4},
+                                                     {18000, 5}, {22500, 6}, {27000, 7}, {31500, 8},
+                                                     {36000, 0}, {2250, 0},  {0xFFFFFFFF, 0}};
+    for (const auto& [value, direction] : directions)
+        EXPECT_EQ(DIJoystick::hatDirection(value), direction) << value;
+}
+
+TEST(DIJoystickTest, AxisDataPassesThroughAndButtonsFollowBit7) {
+    StickWorld w;
+    w.js.batches.push_back({record(0, static_cast<uint32_t>(-1073741823), 8), record(176, 77, 8),
+                            record(48, 0x80, 9), record(175, 0x00, 9), record(2, 1, 9), record(272, 1, 9)});
+    EXPECT_EQ(describe(w.frame()), "4272=77@8/4096 4096=-1073741823@8/4096 4271=0@9/4096 4144=1@9/4096");
+}
+
+TEST(DIJoystickTest, ListsTheFixedCodesOfItsBlock) {
+    StickWorld w;
+    w.factory->setJoystickNumber(w.name, 2);
     Codes keys, axes;
-    f.getDeviceKeysAxes(name, keys, axes);
+    w.factory->getDeviceKeysAxes(w.name, keys, axes);
     ASSERT_EQ(axes.size(), 32u);
     ASSERT_EQ(keys.size(), 164u);
     EXPECT_EQ(axes.front(), 6144);
@@ -381,13 +401,13 @@ TEST(DIJoystickTest, AxesButtonsAndHatsInTheJoysticksBlock) {
     EXPECT_EQ(keys[127], 6144 + 175);
     EXPECT_EQ(keys[128], 6144 + 1023);
     EXPECT_EQ(keys.back(), 6144 + 988);
+}
 
-    // Any number is accepted; the block base wraps in unsigned arithmetic.
-    f.setJoystickNumber(name, INT_MAX);
-    js.batches.push_back({record(48, 0x80, 3)});
-    EXPECT_EQ(w.frame().front().device, (static_cast<uint32_t>(INT_MAX) + 4u) * 1024u);
-    for (uint32_t v : {0u, 4500u, 31500u, 36000u, 2250u, 0xFFFFFFFFu})
-        EXPECT_EQ(DIJoystick::hatDirection(v), v % 4500 == 0 && v <= 31500 ? v / 4500 + 1 : 0) << v;
+TEST(DIJoystickTest, AnyNumberIsAcceptedAndTheBlockBaseWraps) {
+    StickWorld w;
+    w.factory->setJoystickNumber(w.name, INT_MAX);
+    w.js.batches.push_back({record(48, 0x80, 3)});
+    EXPECT_EQ(w.frame().front().device, 3072u);  // (INT_MAX + 4) * 1024 modulo 2^32
 }
 
 TEST(DIJoystickTest, FailedPollReacquiresFailedFetchIsLoggedOverflowKeepsRecords) {
