@@ -1,5 +1,4 @@
 #include "ForceFeedback.h"
-#include "core/KeyNames.h"
 #include "devices/DIFactory.h"
 #include "devices/DIJoystick.h"
 #include "devices/DIMouse.h"
@@ -68,15 +67,13 @@ std::string joystickName(const std::string& name, uint32_t n) { return name + " 
 
 } // namespace
 
-TEST(DeviceNamesTest, SanitiseFormatAndKeyNames) {
+TEST(DeviceNamesTest, SanitisingReplacesControlBytesAndNineCharacters) {
     EXPECT_EQ(sanitizeName("a\\b/c:d*e?f\"g<h>i|j\tk\x01l\x80m"), "a_b_c_d_e_f_g_h_i_j_k_l\x80m");
+}
+
+TEST(DeviceNamesTest, DeviceGuidHasALowerCaseThirdGroup) {
     Guid g{0x0123ABCD, 0x4E5F, 0xA1B2, {0xC3, 0xD4, 0xE5, 0xF6, 0x07, 0x18, 0x29, 0x3A}};
     EXPECT_EQ(formatDeviceGuid(g), "0123ABCD-4E5F-a1b2-C3D4-E5F60718293A");
-    EXPECT_STREQ(keyName(0x01), "KEY_ESCAPE");
-    EXPECT_STREQ(keyName(0xED), "KEY_MEDIASELECT");
-    EXPECT_STREQ(keyName(0x9C), "KEY_NUMPADENTER");
-    for (uint32_t unknown : {0x00u, 0x54u, 0x55u, 0xEEu, 0x100u})
-        EXPECT_STREQ(keyName(unknown), "KEY_UNKNOWN") << unknown;
 }
 
 TEST(DIFactoryTest, CreatesNamesAndListsTheDevices) {
