@@ -46,6 +46,15 @@ DIFactory::DIFactory(WindowHandle window, Platform::Context& platform) : platfor
 DIFactory::~DIFactory() { releaseDevices(); }
 
 void DIFactory::restartAllDevices() {
+    const std::map<std::string, Remembered> remembered = rememberJoysticks();
+    releaseDevices();
+    enumerate();
+    restoreJoysticks(remembered);
+    createTrackIR();
+    writeDeviceList();
+}
+
+std::map<std::string, DIFactory::Remembered> DIFactory::rememberJoysticks() const {
     std::map<std::string, Remembered> remembered;
     for (DIJoystick* joystick : joysticks) {
         Remembered& r = remembered[joystick->getName()];
@@ -58,9 +67,10 @@ void DIFactory::restartAllDevices() {
             r.swapAxes = controller->getSwapAxes();
         }
     }
+    return remembered;
+}
 
-    releaseDevices();
-
+void DIFactory::enumerate() {
     const HResult result = platform.directInput().enumDevices(DI8DEVCLASS_ALL, DIEDFL_ALLDEVICES,
                                                               [this](const DeviceInstance& instance) {
                                                                   try {
@@ -72,7 +82,9 @@ void DIFactory::restartAllDevices() {
                                                               });
     if (failed(result))
         Log() << "Input error: EnumDevices" << errorDescription(result);
+}
 
+void DIFactory::restoreJoysticks(const std::map<std::string, Remembered>& remembered) {
     for (DIJoystick* joystick : joysticks) {
         const auto found = remembered.find(joystick->getName());
         if (found == remembered.end())
@@ -87,9 +99,6 @@ void DIFactory::restartAllDevices() {
             controller->setSwapAxes(r.swapAxes);
         }
     }
-
-    createTrackIR();
-    writeDeviceList();
 }
 
 void DIFactory::createDevice(const DeviceInstance& instance) {

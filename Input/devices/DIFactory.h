@@ -61,7 +61,13 @@ public:
 private:
     struct Remembered;
 
+    // Joystick numbers and force-feedback settings by name, and their return
+    // to the joysticks of the same names after a restart.
+    std::map<std::string, Remembered> rememberJoysticks() const;
+    void restoreJoysticks(const std::map<std::string, Remembered>& remembered);
     void releaseDevices();
+    // EnumDevices, createDevice for each instance; a device's set-up failure is logged.
+    void enumerate();
     void createDevice(const DirectInput::DeviceInstance& instance);
     // CreateDevice and GetCapabilities; a failure is logged and gives no device.
     std::unique_ptr<DirectInput::Device> openDevice(const DirectInput::DeviceInstance& instance, bool& forceFeedback);
