@@ -90,6 +90,19 @@ void BindingEngine::addAxisCombo(const std::string& layerName, int32_t axis,
     layer->addAxisCombo(axis, std::move(combo));
 }
 
+VorlanBindings BindingEngine::view() const {
+    VorlanBindings bindings;
+    for (const Mem::Ref<Layer>& layer : layerRegistry)
+        bindings.layers.push_back(layer->view());
+    bindings.stack = getLayersStack();
+    for (int32_t code : reformers.declaredModifiers())
+        bindings.modifiers.push_back({code, {}});
+    for (int32_t code : reformers.declaredSwitches())
+        bindings.switches.push_back({code, {}});
+    bindings.switchGroups = reformers.groups();
+    return bindings;
+}
+
 // Pending actions are handed over even when the stack is empty; then the
 // events are not looked at, so reformer presses of this frame are lost.
 void BindingEngine::process(DeviceEventList& events, std::vector<VorlanAction>& out) {

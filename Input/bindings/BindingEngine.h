@@ -7,6 +7,7 @@
 #include "core/Ref.h"
 #include "Filter.h"
 #include "VorlanAction.h"
+#include "VorlanBindings.h"
 
 #include <cstdint>
 #include <set>
@@ -59,6 +60,9 @@ public:
     // holds is freed when the call is refused.
     void addAxisCombo(const std::string& layerName, int32_t axis, const std::set<int32_t>& reformers,
                       int32_t command, Filter* filter);
+
+    // A copy of the layers, the stack and the reformer declarations.
+    VorlanBindings view() const;
 
     // Replaces the contents of `out` with the pending actions, then with a
     // non-empty stack appends this frame's actions. Consumed events leave

@@ -33,6 +33,13 @@ public:
         return values[slot.index];
     }
 
+    // Calls visit(code, value) for every entry, in the order added.
+    template <class Visit>
+    void forEach(const Visit& visit) const {
+        for (size_t i = 0; i < codes.size(); ++i)
+            visit(codes[i], values[i]);
+    }
+
 private:
     struct Slot {
         int32_t code;

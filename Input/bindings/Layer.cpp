@@ -3,12 +3,36 @@
 #include "bindings/ActionList.h"
 #include "core/Scaling.h"
 
-void Layer::addKeyCombo(int32_t key, KeyCombo combo) {
-    bindings[key].keyCombos.add(std::move(combo));
+#include <algorithm>
+
+bool Layer::addKeyCombo(int32_t key, KeyCombo combo) {
+    return bindings[key].keyCombos.add(std::move(combo));
 }
 
-void Layer::addAxisCombo(int32_t axis, AxisCombo combo) {
-    bindings[axis].axisCombos.add(std::move(combo));
+bool Layer::addAxisCombo(int32_t axis, AxisCombo combo) {
+    return bindings[axis].axisCombos.add(std::move(combo));
+}
+
+VorlanLayer Layer::view() const {
+    std::vector<int32_t> codes;
+    bindings.forEach([&](int32_t code, const Bindings&) { codes.push_back(code); });
+    std::sort(codes.begin(), codes.end());
+    VorlanLayer layer;
+    layer.name = name;
+    for (int32_t code : codes) {
+        const Bindings& found = *bindings.find(code);
+        for (size_t i = 0; i < found.keyCombos.size(); ++i) {
+            const KeyCombo& c = found.keyCombos[i];
+            layer.keyCombos.push_back({code, c.modifiers, c.switches, c.down, c.pressed, c.up, {}});
+        }
+        for (size_t i = 0; i < found.axisCombos.size(); ++i) {
+            const AxisCombo& c = found.axisCombos[i];
+            const bool hasFilter = c.filter.get() != nullptr;
+            layer.axisCombos.push_back(
+                {code, c.modifiers, c.switches, c.command, hasFilter, hasFilter ? c.filter->getInfo() : FilterInfo(), {}});
+        }
+    }
+    return layer;
 }
 
 bool Layer::handleEvent(const DeviceEvent& event, const Reformers& reformers,

@@ -10,6 +10,7 @@
 #include "core/DeviceEvent.h"
 #include "Shared.h"
 #include "VorlanAction.h"
+#include "VorlanBindings.h"
 
 #include <cstdint>
 #include <string>
@@ -28,9 +29,12 @@ public:
     const std::string& getName() const { return name; }
 
     // Each refuses a combo whose modifiers and switches equal an earlier one's
-    // for the same code.
-    void addKeyCombo(int32_t key, KeyCombo combo);
-    void addAxisCombo(int32_t axis, AxisCombo combo);
+    // for the same code, and returns whether it was added.
+    bool addKeyCombo(int32_t key, KeyCombo combo);
+    bool addAxisCombo(int32_t axis, AxisCombo combo);
+
+    // The layer's name and combos, by ascending code; origins are left empty.
+    VorlanLayer view() const;
 
     // Offers one event of a frame: first to the key combos of its code, then
     // to the axis combos. Returns whether this layer consumed it. A release

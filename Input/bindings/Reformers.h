@@ -28,7 +28,9 @@ public:
     // Every modifier counts as released and every switch as off.
     void release();
 
-    bool isReformer(int32_t code) const { return contains(modifiers, code) || contains(switches, code); }
+    bool isModifier(int32_t code) const { return contains(modifiers, code); }
+    bool isSwitch(int32_t code) const { return contains(switches, code); }
+    bool isReformer(int32_t code) const { return isModifier(code) || isSwitch(code); }
 
     // Sorts `reformers` into modifiers and switches; false when one is neither.
     bool splitReformers(const std::set<int32_t>& reformers, CodeSet& modifierSet,
@@ -39,6 +41,9 @@ public:
     bool handleModifier(const DeviceEvent& event);
     bool handleSwitch(const DeviceEvent& event);
 
+    const CodeSet& declaredModifiers() const { return modifiers; }
+    const CodeSet& declaredSwitches() const { return switches; }
+    const std::vector<CodeSet>& groups() const { return switchGroups; }
     const CodeSet& pressedModifiers() const { return pressed; }
     const CodeSet& activeSwitches() const { return active; }
     // The held modifiers and the switches that are on, summarised.

@@ -2,6 +2,7 @@
 
 #include "Filter.h"
 #include "ForceFeedback.h"
+#include "VorlanBindings.h"
 #include "bindings/BindingEngine.h"
 #include "core/Log.h"
 #include "devices/DIFactory.h"
@@ -150,6 +151,11 @@ void Vorlan::removeAllLayers() {
 void Vorlan::getLayersStack(std::vector<std::string>& names) {
     if (engine())
         names = engine()->getLayersStack();
+}
+
+void Vorlan::getBindings(VorlanBindings& bindings) {
+    if (engine())
+        bindings = engine()->view();
 }
 
 // ---- Reformers and combos ----

@@ -11,6 +11,7 @@
 
 class ForceFeedback;
 struct FilterInfo;
+struct VorlanBindings;
 
 // The host window, as the host hands it over (an HWND on Windows).
 using VorlanWindow = void*;
@@ -61,6 +62,9 @@ public:
     void removeAllLayers();
     // Replaces names with the stacked layers' names, top first.
     void getLayersStack(std::vector<std::string>& names);
+    // Replaces bindings with a copy of the layers, the stack and the reformer
+    // declarations; unchanged when not initialised.
+    void getBindings(VorlanBindings& bindings);
 
     // Reformers and combos.
     void addModifiers(const std::set<int32_t>& codes);

@@ -307,3 +307,37 @@ TEST_F(BindingEngineTest, RandomKeysAndLayerOperationsMatchTheModel) {
         }
     }
 }
+
+// The view lists what was kept, in the order the engine tries it.
+TEST_F(BindingEngineTest, ViewListsLayersStackReformersAndKeptCombosInTryOrder) {
+    engine.addModifier(M);
+    engine.addSwitchGroup({S1, S2});
+    stack({"top", "base"});
+    engine.createLayer("off");
+    engine.addKeyCombo("base", K, {}, 1, 2, 3);
+    engine.addKeyCombo("base", K, {M, S1}, 4, 0, 0);
+    engine.addKeyCombo("base", K, {}, 9, 9, 9);      // refused: same reformers
+    engine.addKeyCombo("base", A, {S3}, 5, 0, 0);    // refused: S3 undeclared
+    engine.addKeyCombo("base", A, {S2}, 6, 0, 0);
+    FilterInfo info;
+    info.deadzone = 0.1;
+    engine.addAxisCombo("top", X, {M}, 7, createFilter(info));
+    engine.addAxisCombo("top", X, {}, 8, nullptr);
+
+    const VorlanBindings view = engine.view();
+    std::ostringstream text;
+    for (const VorlanLayer& layer : view.layers) {
+        text << layer.name << ':';
+        for (const VorlanKeyCombo& c : layer.keyCombos)
+            text << " k" << c.key << '/' << c.modifiers.size() << c.switches.size() << '=' << c.down << c.pressed << c.up;
+        for (const VorlanAxisCombo& c : layer.axisCombos)
+            text << " a" << c.axis << '/' << c.modifiers.size() << '=' << c.command << (c.hasFilter ? "f" : "")
+                 << c.filter.deadzone;
+    }
+    EXPECT_EQ(text.str(), "base: k30/01=600 k37/11=400 k37/00=123top: a4096/1=7f0.1 a4096/0=80off:");
+    EXPECT_EQ(view.stack, (std::vector<std::string>{"top", "base"}));
+    ASSERT_EQ(view.modifiers.size(), 1u);
+    EXPECT_EQ(view.modifiers[0].code, M);
+    ASSERT_EQ(view.switches.size(), 2u);
+    EXPECT_EQ(view.switchGroups, (std::vector<std::vector<int32_t>>{{S1, S2}}));
+}
