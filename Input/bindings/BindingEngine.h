@@ -2,6 +2,7 @@
 #define VORLAN_BINDINGS_BINDINGENGINE_H
 
 #include "bindings/Layer.h"
+#include "bindings/Origins.h"
 #include "bindings/Reformers.h"
 #include "core/DeviceEvent.h"
 #include "core/Ref.h"
@@ -18,7 +19,8 @@
 // created once into a registry; the stack (top first) says which are active.
 // Operations naming an unknown layer, and refused bindings, do nothing.
 // Up commands of keys let go by layer operations wait in a pending list and
-// are delivered first by the next process().
+// are delivered first by the next process(). While diagnostics are on, every
+// refusal is noted, and where each binding was made is kept for the view.
 class BindingEngine {
 public:
     BindingEngine() = default;
@@ -71,11 +73,19 @@ public:
 
 private:
     Mem::Ref<Layer> findLayer(const std::string& name) const;
+    // findLayer, noting an unknown name as argument 1 of `operation`.
+    Mem::Ref<Layer> findNamedLayer(const char* operation, const std::string& name) const;
+    void unstack(Layer& layer);
+    // Whether a combo of `operation` on `code` (argument 2, a `codeKind`) may
+    // be made, noting why not; fills the combo's reformer sets.
+    bool checkCombo(const char* operation, const char* codeKind, int32_t code, const std::set<int32_t>& reformerSet,
+                    CodeSet& modifiers, CodeSet& switches) const;
 
     std::vector<Mem::Ref<Layer>> layerRegistry;
     std::vector<Mem::Ref<Layer>> layerStack;
     Reformers reformers;
     std::vector<VorlanAction> pendingActions;
+    Origins origins;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include "ForceFeedback.h"
 #include "VorlanBindings.h"
 #include "bindings/BindingEngine.h"
+#include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "devices/DIFactory.h"
 #include "facade/Engine.h"
@@ -12,6 +13,16 @@
 namespace {
 
 DIFactory* factory() { return facadeState().factory.get(); }
+
+// Notes a device name that no device (or no joystick) of the factory has.
+void noteUnknownDevice(const char* operation, const std::string& name, bool joystick) {
+    if (!Diagnostics::enabled() || !factory())
+        return;
+    const int type = factory()->getDeviceType(name);
+    if (joystick ? type != Vorlan::Joystick : type == Vorlan::Unknown)
+        Diagnostics::note(operation, "argument 1 (device): no " + std::string(joystick ? "joystick" : "device")
+                                         + " is named " + Diagnostics::quoted(name));
+}
 
 } // namespace
 
@@ -79,21 +90,27 @@ void Vorlan::getDevices(std::vector<std::string>& names) {
 }
 
 Vorlan::DeviceTypes Vorlan::getDeviceType(const std::string& name) {
+    noteUnknownDevice("getDeviceType", name, false);
     const int type = factory() ? factory()->getDeviceType(name) : Unknown;
     return type >= Keyboard && type <= TrackIR ? static_cast<DeviceTypes>(type) : Unknown;
 }
 
 void Vorlan::getDeviceKeysAxes(const std::string& name, std::vector<int>& keys, std::vector<int>& axes) {
+    noteUnknownDevice("getDeviceKeysAxes", name, false);
     if (factory())
         factory()->getDeviceKeysAxes(name, keys, axes);
 }
 
 void Vorlan::setJoystickNumber(const std::string& name, int number) {
+    noteUnknownDevice("setJoystickNumber", name, true);
     if (factory())
         factory()->setJoystickNumber(name, number);
 }
 
-int Vorlan::getJoystickNumber(const std::string& name) { return factory() ? factory()->getJoystickNumber(name) : -1; }
+int Vorlan::getJoystickNumber(const std::string& name) {
+    noteUnknownDevice("getJoystickNumber", name, true);
+    return factory() ? factory()->getJoystickNumber(name) : -1;
+}
 
 void Vorlan::banKeyboard(bool banned) {
     if (factory())
@@ -226,10 +243,15 @@ void Vorlan::topForceFeedback(bool enable) {
 }
 
 ForceFeedback* Vorlan::getForceFeedback(const std::string& deviceName) {
+    noteUnknownDevice("getForceFeedback", deviceName, false);
     return factory() ? factory()->getForceFeedback(deviceName) : nullptr;
 }
 
 // ---- Other members ----
+
+void Vorlan::enableDiagnostics(bool on) { Diagnostics::enable(on); }
+
+std::vector<VorlanDiagnostic> Vorlan::takeDiagnostics() { return Diagnostics::take(); }
 
 void Vorlan::setAircraftMarker(const std::string& marker) { facadeState().aircraftMarker = marker; }
 

@@ -2,6 +2,7 @@
 #define VORLAN_H
 
 #include "VorlanAction.h"
+#include "VorlanDiagnostic.h"
 #include "VorlanExport.h"
 
 #include <cstdint>
@@ -90,6 +91,14 @@ public:
     // A marker outside the scale for "not an axis value".
     static int32_t getNotAxesValue() { return 2147483646; }
     static bool isAxesValue(int32_t v) { return v >= -getAxesValueMax() && v <= getAxesValueMax(); }
+
+    // Diagnostics: while on, every operation that is refused or that reads a
+    // degraded argument (an unknown layer or device name, an undeclared
+    // reformer, a duplicate combo, a Lua argument read as 0, ...) is noted in
+    // a bounded list. Off by default; both work at any time.
+    static void enableDiagnostics(bool on);
+    // The entries noted since the last take, oldest first; empties the list.
+    static std::vector<VorlanDiagnostic> takeDiagnostics();
 
     // Logging switches by device kind; may be called at any time.
     static void enableLogging(bool keyboard, bool mouse, bool joysticks);

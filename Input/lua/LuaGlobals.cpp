@@ -3,6 +3,7 @@
 #include "Vorlan.h"
 #include "lua/Boundary.h"
 #include "lua/Constants.h"
+#include "lua/ScriptDiagnostics.h"
 
 #include <tolua++.h>
 
@@ -42,7 +43,10 @@ int getDeviceTypeWord(lua_State* L) {
     }
     const char* name = tolua_tostring(L, 1, nullptr);
     int type = Vorlan::Unknown;
-    guard(L, [name, &type] { type = getGlobalInput()->getDeviceType(name); });
+    guard(L, [L, name, &type] {
+        const ScriptCall call(L, "getDeviceType", {});
+        type = getGlobalInput()->getDeviceType(name);
+    });
     tolua_pushstring(L, typeWord(type));
     return 1;
 }

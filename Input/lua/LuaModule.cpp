@@ -6,7 +6,9 @@
 #include "facade/Engine.h"
 #include "lua/Arguments.h"
 #include "lua/Boundary.h"
+#include "lua/ConstantNames.h"
 #include "lua/LuaGlobals.h"
+#include "lua/ScriptDiagnostics.h"
 
 #include <string>
 #include <vector>
@@ -75,6 +77,25 @@ int pushResults(lua_State* L, const std::vector<std::string>& names) {
     return 1;
 }
 
+int pushResults(lua_State* L, const std::vector<VorlanDiagnostic>& entries) {
+    lua_createtable(L, static_cast<int>(entries.size()), 0);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const VorlanDiagnostic& entry = entries[i];
+        lua_pushnumber(L, static_cast<lua_Number>(i + 1));
+        lua_createtable(L, 0, 4);
+        lua_pushstring(L, entry.file.c_str());
+        lua_setfield(L, -2, "file");
+        lua_pushnumber(L, entry.line);
+        lua_setfield(L, -2, "line");
+        lua_pushstring(L, entry.operation.c_str());
+        lua_setfield(L, -2, "operation");
+        lua_pushstring(L, entry.text.c_str());
+        lua_setfield(L, -2, "text");
+        lua_settable(L, -3);
+    }
+    return 1;
+}
+
 int pushResults(lua_State* L, const KeysAxes& lists) {
     pushCodes(L, lists.keys);
     pushCodes(L, lists.axes);
@@ -112,20 +133,29 @@ int listResults(lua_State* L, const Fill& fill) {
 // are installed again on every call, after the facade's own initialize.
 int initialize(lua_State* L) {
     VorlanWindow window = lua_type(L, 1) == LUA_TLIGHTUSERDATA ? lua_touserdata(L, 1) : nullptr;
-    guard(L, [window] { input()->initialize(window); });
+    guard(L, [L, window] {
+        const ScriptCall call(L, "initialize", {{"window", ArgumentKind::Window}});
+        input()->initialize(window);
+    });
     registerGlobals(L);
     return 0;
 }
 
 int activate(lua_State* L) {
     const bool active = lua_toboolean(L, 1);
-    guard(L, [active] { input()->activate(active); });
+    guard(L, [L, active] {
+        const ScriptCall call(L, "activate", {{"active", ArgumentKind::Boolean}});
+        input()->activate(active);
+    });
     return 0;
 }
 
 int createLayer(lua_State* L) {
     const Text name = checkText(L, 1, "createLayer");
-    guard(L, [name] { input()->createLayer(name.str()); });
+    guard(L, [L, name] {
+        const ScriptCall call(L, "createLayer", {});
+        input()->createLayer(name.str());
+    });
     return 0;
 }
 
@@ -150,13 +180,19 @@ int removeAllLayers(lua_State* L) {
 
 int removeLayer(lua_State* L) {
     const Text name = checkText(L, 1, "removeLayer");
-    guard(L, [name] { input()->removeLayer(name.str()); });
+    guard(L, [L, name] {
+        const ScriptCall call(L, "removeLayer", {});
+        input()->removeLayer(name.str());
+    });
     return 0;
 }
 
 int setTopLayer(lua_State* L) {
     const Text name = checkText(L, 1, "setTopLayer");
-    guard(L, [name] { input()->setTopLayer(name.str()); });
+    guard(L, [L, name] {
+        const ScriptCall call(L, "setTopLayer", {});
+        input()->setTopLayer(name.str());
+    });
     return 0;
 }
 
@@ -167,7 +203,10 @@ int getDevices(lua_State* L) {
 int getDeviceType(lua_State* L) {
     const Text name = checkText(L, 1, "getDeviceType");
     int type = Vorlan::Unknown;
-    guard(L, [name, &type] { type = input()->getDeviceType(name.str()); });
+    guard(L, [L, name, &type] {
+        const ScriptCall call(L, "getDeviceType", {});
+        type = input()->getDeviceType(name.str());
+    });
     lua_pushnumber(L, type);
     return 1;
 }
@@ -175,7 +214,10 @@ int getDeviceType(lua_State* L) {
 int getJoystickNumber(lua_State* L) {
     const Text name = checkText(L, 1, "getJoystickNumber");
     int number = -1;
-    guard(L, [name, &number] { number = input()->getJoystickNumber(name.str()); });
+    guard(L, [L, name, &number] {
+        const ScriptCall call(L, "getJoystickNumber", {});
+        number = input()->getJoystickNumber(name.str());
+    });
     lua_pushnumber(L, number);
     return 1;
 }
@@ -183,13 +225,18 @@ int getJoystickNumber(lua_State* L) {
 int setJoystickNumber(lua_State* L) {
     const Text name = checkText(L, 1, "setJoystickNumber");
     const int32_t number = truncateToInt32(lua_tonumber(L, 2));
-    guard(L, [name, number] { input()->setJoystickNumber(name.str(), number); });
+    guard(L, [L, name, number] {
+        const ScriptCall call(L, "setJoystickNumber",
+                              {{"device", ArgumentKind::Text}, {"number", ArgumentKind::Integer}});
+        input()->setJoystickNumber(name.str(), number);
+    });
     return 0;
 }
 
 int getDeviceKeysAxes(lua_State* L) {
     const Text name = checkText(L, 1, "getDeviceKeysAxes");
-    return listResults<KeysAxes>(L, [name](KeysAxes& lists) {
+    return listResults<KeysAxes>(L, [L, name](KeysAxes& lists) {
+        const ScriptCall call(L, "getDeviceKeysAxes", {});
         input()->getDeviceKeysAxes(name.str(), lists.keys, lists.axes);
     });
 }
@@ -198,9 +245,14 @@ int addAxisCombo(lua_State* L) {
     const Text layer = checkText(L, 1, "addAxisCombo");
     const int32_t axis = integerArg(L, 2);
     const int32_t command = integerArg(L, 4);
+    const bool given = lua_gettop(L) >= 5;
     lua_settop(L, 5);
     const bool table = pushFilterFields(L, 5);
-    guard(L, [L, layer, axis, command, table] {
+    guard(L, [L, layer, axis, command, given, table] {
+        const ScriptCall call(L, "addAxisCombo",
+                              {{"layer", ArgumentKind::Text}, {"axis", ArgumentKind::Integer},
+                               {"reformers", ArgumentKind::CodeSet}, {"command", ArgumentKind::Integer}});
+        call.noteFilter(5, 6, given);
         const FilterInfo filter = table ? readFilterInfo(L, 6) : FilterInfo();
         input()->addAxisCombo(layer.str(), axis, readCodeSet(L, 3), command, filter);
     });
@@ -214,23 +266,36 @@ int addKeyCombo(lua_State* L) {
     const int32_t pressed = integerArg(L, 5);
     const int32_t up = integerArg(L, 6);
     guard(L, [L, layer, key, down, pressed, up] {
+        const ScriptCall call(L, "addKeyCombo",
+                              {{"layer", ArgumentKind::Text}, {"key", ArgumentKind::Integer},
+                               {"reformers", ArgumentKind::CodeSet}, {"down", ArgumentKind::Integer},
+                               {"pressed", ArgumentKind::Integer}, {"up", ArgumentKind::Integer}});
         input()->addKeyCombo(layer.str(), key, readCodeSet(L, 3), down, pressed, up);
     });
     return 0;
 }
 
 int addModifiers(lua_State* L) {
-    guard(L, [L] { input()->addModifiers(readCodeSet(L, 1)); });
+    guard(L, [L] {
+        const ScriptCall call(L, "addModifiers", {{"codes", ArgumentKind::CodeSet}});
+        input()->addModifiers(readCodeSet(L, 1));
+    });
     return 0;
 }
 
 int addSwitches(lua_State* L) {
-    guard(L, [L] { input()->addSwitches(readCodeSet(L, 1)); });
+    guard(L, [L] {
+        const ScriptCall call(L, "addSwitches", {{"codes", ArgumentKind::CodeSet}});
+        input()->addSwitches(readCodeSet(L, 1));
+    });
     return 0;
 }
 
 int addSwitchGroup(lua_State* L) {
-    guard(L, [L] { input()->addSwitchGroup(readCodeSet(L, 1)); });
+    guard(L, [L] {
+        const ScriptCall call(L, "addSwitchGroup", {{"codes", ArgumentKind::CodeSet}});
+        input()->addSwitchGroup(readCodeSet(L, 1));
+    });
     return 0;
 }
 
@@ -241,6 +306,16 @@ int clearReformers(lua_State* L) {
             engine->clearReformers();
     });
     return 0;
+}
+
+// Appended to the table after the twenty above.
+int enableDiagnostics(lua_State* L) {
+    Vorlan::enableDiagnostics(lua_toboolean(L, 1));
+    return 0;
+}
+
+int takeDiagnostics(lua_State* L) {
+    return listResults<std::vector<VorlanDiagnostic>>(L, [](auto& entries) { entries = Vorlan::takeDiagnostics(); });
 }
 
 const luaL_Reg functions[] = {
@@ -264,12 +339,16 @@ const luaL_Reg functions[] = {
     {"addSwitches", addSwitches},
     {"addSwitchGroup", addSwitchGroup},
     {"clearReformers", clearReformers},
+    {"enableDiagnostics", enableDiagnostics},
+    {"takeDiagnostics", takeDiagnostics},
     {nullptr, nullptr},
 };
 
 } // namespace
 
+// Diagnostic texts name codes and commands by the constants from here on.
 extern "C" VORLAN_API int luaopen_Vorlan(lua_State* L) {
+    Diagnostics::setNamers(codeConstantName, commandConstantName);
     luaL_register(L, "vorlan", functions);
     return 1;
 }

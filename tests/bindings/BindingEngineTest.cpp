@@ -1,6 +1,7 @@
 #include "Filter.h"
 #include "Vorlan.h"
 #include "bindings/BindingEngine.h"
+#include "core/Diagnostics.h"
 #include "support/Describe.h"
 #include "support/LogCapture.h"
 
@@ -340,4 +341,35 @@ TEST_F(BindingEngineTest, ViewListsLayersStackReformersAndKeptCombosInTryOrder) 
     EXPECT_EQ(view.modifiers[0].code, M);
     ASSERT_EQ(view.switches.size(), 2u);
     EXPECT_EQ(view.switchGroups, (std::vector<std::vector<int32_t>>{{S1, S2}}));
+}
+
+// While diagnostics are on, the view tells where each thing was made; refusals
+// are noted with the call site, and nothing is noted once they are off.
+TEST_F(BindingEngineTest, DiagnosticsNoteRefusalsAndTheOriginsOfBindings) {
+    Diagnostics::enable(true);
+    {
+        const Diagnostics::SiteScope site({"a.lua", 3});
+        engine.createLayer("L");
+        engine.addModifier(M);
+    }
+    {
+        const Diagnostics::SiteScope site({"a.lua", 4});
+        engine.addKeyCombo("L", K, {M}, 1, 0, 0);
+        engine.addKeyCombo("L", K, {M}, 2, 0, 0);
+        engine.setTopLayer("X");
+    }
+    Diagnostics::enable(false);
+    engine.setTopLayer("X");
+    const VorlanBindings view = engine.view();
+    EXPECT_EQ(view.layers[0].origin.line, 3);
+    EXPECT_EQ(view.modifiers[0].origin.line, 3);
+    EXPECT_EQ(view.layers[0].keyCombos[0].origin.file, "a.lua");
+    EXPECT_EQ(view.layers[0].keyCombos[0].origin.line, 4);
+    std::vector<std::string> texts;
+    for (const VorlanDiagnostic& entry : Diagnostics::take())
+        texts.push_back(entry.file + ":" + std::to_string(entry.line) + ": " + entry.operation + ": " + entry.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "a.lua:4: addKeyCombo: arguments 2 and 3 (key, reformers): layer \"L\" binds 37 with {42} "
+                         "already; this combo (2, 0, 0) was dropped",
+                         "a.lua:4: setTopLayer: argument 1 (layer): no layer is named \"X\"; nothing was done"}));
 }

@@ -7,11 +7,11 @@ local names = {
   "initialize", "activate", "createLayer", "process", "getAxesValueMax", "getNotAxesValue",
   "removeAllLayers", "removeLayer", "setTopLayer", "getDevices", "getDeviceType",
   "getJoystickNumber", "setJoystickNumber", "getDeviceKeysAxes", "addAxisCombo", "addKeyCombo",
-  "addModifiers", "addSwitches", "addSwitchGroup", "clearReformers",
+  "addModifiers", "addSwitches", "addSwitchGroup", "clearReformers", "enableDiagnostics", "takeDiagnostics",
 }
 local count = 0
 for name in pairs(vorlan) do count = count + 1 end
-assert(count == #names, "twenty functions, not " .. count)
+assert(count == #names, #names .. " functions, not " .. count)
 for _, name in ipairs(names) do
   assert(type(vorlan[name]) == "function", name .. " is a function")
 end

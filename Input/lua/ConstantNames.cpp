@@ -1,0 +1,28 @@
+#include "lua/ConstantNames.h"
+
+#include "lua/Constants.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+bool hasPrefix(const char* name, std::initializer_list<const char*> prefixes) {
+    for (const char* prefix : prefixes)
+        if (std::strncmp(name, prefix, std::strlen(prefix)) == 0)
+            return true;
+    return false;
+}
+
+std::string nameIn(std::initializer_list<const char*> prefixes, int32_t value) {
+    for (std::size_t i = 0; i < luaConstantCount; ++i)
+        if (luaConstants[i].value == value && hasPrefix(luaConstants[i].name, prefixes))
+            return luaConstants[i].name;
+    return std::to_string(value);
+}
+
+} // namespace
+
+std::string codeConstantName(int32_t code) { return nameIn({"KEY_", "MOUSE_", "TRACKIR_", "JOYSTICK_"}, code); }
+
+std::string commandConstantName(int32_t command) { return nameIn({"iCommand", "Obsolete_iCommand"}, command); }
