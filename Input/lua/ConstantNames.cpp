@@ -23,6 +23,14 @@ std::string nameIn(std::initializer_list<const char*> prefixes, int32_t value) {
 
 } // namespace
 
-std::string codeConstantName(int32_t code) { return nameIn({"KEY_", "MOUSE_", "TRACKIR_", "JOYSTICK_"}, code); }
+// Joystick N's codes are joystick 0's plus N * 1024, as scripts write them.
+std::string codeConstantName(int32_t code) {
+    constexpr int32_t joystick0 = 4096, block = 1024;
+    if (code < joystick0 + block)
+        return nameIn({"KEY_", "MOUSE_", "TRACKIR_", "JOYSTICK_"}, code);
+    const int32_t offset = (code - joystick0) % block;
+    const std::string name = nameIn({"JOYSTICK_"}, joystick0 + offset);
+    return name.front() == 'J' ? name + " + " + std::to_string(code - joystick0 - offset) : std::to_string(code);
+}
 
 std::string commandConstantName(int32_t command) { return nameIn({"iCommand", "Obsolete_iCommand"}, command); }

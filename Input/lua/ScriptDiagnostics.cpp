@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -86,10 +87,12 @@ void ScriptCall::noteFilter(int index, int fields, bool given) const {
         return;
     }
     static const char* const known[] = {"deadzone", "saturationX", "saturationY", "slider", "invert", "curvature"};
+    static const char* const consequence[] = {"", ", so any deflection gives the saturation value",
+                                              ", so the axis always gives 0"};
     for (int i = 0; i < 3; ++i) {
         if (!isNumber(L, fields + i))
             Diagnostics::note(operation, what + ": field " + known[i] + " is " + described(L, fields + i)
-                                             + ", read as 0" + (i == 0 ? "" : ", so the axis is cut to 0"));
+                                             + ", read as 0" + consequence[i]);
     }
     std::vector<std::string> unknown;
     for (lua_pushnil(L); lua_next(L, index) != 0; lua_pop(L, 1)) {
@@ -120,10 +123,11 @@ void ScriptCall::noteFilter(int index, int fields, bool given) const {
     }
     if (count == 1) {
         lua_rawgeti(L, curvature, 1);
-        const std::string point = std::to_string(lua_tonumber(L, -1));
+        std::ostringstream point;
+        point << lua_tonumber(L, -1);
         lua_pop(L, 1);
-        Diagnostics::note(operation, what + ": curvature has one point, " + point
+        Diagnostics::note(operation, what + ": curvature has one point, " + point.str()
                                          + "; after the leading 0 this is a two-point spline that tops out at "
-                                         + point + " and jumps at full travel");
+                                         + point.str() + " and jumps at full travel");
     }
 }
