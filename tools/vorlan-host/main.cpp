@@ -4,6 +4,7 @@
 
 #include "ActionPrinter.h"
 #include "BindingsScript.h"
+#include "Check.h"
 #include "Vorlan.h"
 
 #include <CLI/CLI.hpp>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +30,12 @@ const char* const contract = R"(The bindings script:
   may    print(...) and trace(text): both write to standard error.
 Then the host activates the devices and calls process once per frame, until the
 session's last frame or for --frames N frames, printing each action.
-Exit status: 0 done, 1 the library could not start (a bad or missing session)
-or the script failed, 2 bad arguments. Errors are one line on stderr.
+With --check, the host prints instead what the script asked for in vain, as
+FILE:LINE: lines, and exits 3 when it found anything. A check without a
+session runs on no devices.
+Exit status: 0 done (a clean check), 1 the library could not start (a bad or
+missing session) or the script failed, 2 bad arguments, 3 the check found
+something. Errors are one line on stderr.
 See docs/vorlan-host.md.)";
 
 struct Options {
@@ -39,6 +45,7 @@ struct Options {
     bool framesGiven = false;
     std::string format = "text";
     std::string bindings;
+    bool check = false;
 };
 
 int fail(const std::string& message, int status = 1) {
@@ -86,12 +93,19 @@ int runHost(const Options& options) {
         setenv("VORLAN_RECORD", options.record.c_str(), 1);
 
     Vorlan& input = *getGlobalInput();
+    const char* replay = std::getenv("VORLAN_REPLAY");
+    const bool withSession = replay && *replay;
     try {
+        std::optional<EmptySession> noDevices;
+        if (options.check && !withSession)
+            noDevices.emplace();
         input.initialize(nullptr);
     } catch (const std::exception& e) {
         return fail(startFailure(e.what()));
     }
-    const int status = runFrames(input, options);
+    const std::optional<uint32_t> frames = options.framesGiven ? std::optional<uint32_t>(options.frames) : std::nullopt;
+    const int status = options.check ? runCheck(input, options.bindings, frames, options.format == "jsonl", withSession)
+                                     : runFrames(input, options);
     input.uninitialize();  // also writes a recording's last frame
     return status;
 }
@@ -111,6 +125,9 @@ int main(int argc, char** argv) {
                                          "run N frames instead of the session's length");
     app.add_option("--format", options.format, "text (default) or jsonl: one JSON object per action")
         ->check(CLI::IsMember({"text", "jsonl"}));
+    app.add_flag("--check", options.check,
+                 "print what the script asks for in vain (refused or degraded calls, combos that never fire, "
+                 "unused layers and reformers) instead of the actions; exit 3 when there is any");
     app.add_option("BINDINGS.lua", options.bindings, "the bindings script")->required()->check(CLI::ExistingFile);
 
     try {
