@@ -323,14 +323,16 @@ TEST(LuaModuleTest, CombosTakeCodeArraysAsSetsAndFilterTables) {
 // Every allocation that Lua refuses turns into a Lua error at whatever point
 // it happens, before, inside or after the C++ work; ASan's leak check sees any
 // C++ object that the error skipped.
+// With diagnostics on, so that noting degraded arguments is swept too.
 TEST(LuaModuleTest, OutOfMemoryIsALuaErrorThatSkipsNoDestructor) {
     Script s;
     ASSERT_EQ(s.run("vorlan.initialize(window) vorlan.createLayer('L') vorlan.addKeyCombo('L', KEY_A, {}, 10, 0, 0)"
-                    " vorlan.setTopLayer('L') vorlan.activate(true)"),
+                    " vorlan.setTopLayer('L') vorlan.activate(true) vorlan.enableDiagnostics(true)"),
               "");
     for (const std::string call : {"vorlan.initialize(window)", "vorlan.getDevices()", "vorlan.getDeviceKeysAxes(stick)",
                                    "vorlan.process()", "vorlan.createLayer(12345)",
-                                   "vorlan.addAxisCombo('L', 4100, {1, 2}, 5, {curvature = {0.5}})"}) {
+                                   "vorlan.addAxisCombo('L', 4100, {1, 'x'}, 5, {curvature = {0.5}, dz = 1})",
+                                   "vorlan.takeDiagnostics()"}) {
         size_t allowed = 0;
         for (std::string error;; ++allowed) {
             if (call == "vorlan.process()")
@@ -341,4 +343,5 @@ TEST(LuaModuleTest, OutOfMemoryIsALuaErrorThatSkipsNoDestructor) {
         }
         EXPECT_GT(allowed, 0u) << call << " was never refused";
     }
+    Vorlan::enableDiagnostics(false);
 }
