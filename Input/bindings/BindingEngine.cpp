@@ -88,7 +88,8 @@ void BindingEngine::releaseAll() {
 
 namespace {
 
-// Why declaring `code` as `kind` changes nothing, or null when it is new.
+// Why declaring `code` a modifier (or a switch) changes nothing, or null when
+// the code is no reformer yet.
 const char* redeclared(const Reformers& reformers, int32_t code, bool asModifier) {
     if (reformers.isModifier(code))
         return asModifier ? "is a modifier already" : "is a modifier, so it cannot be a switch";
@@ -134,12 +135,12 @@ void BindingEngine::addSwitchGroup(const std::set<int32_t>& codes) {
 
 void BindingEngine::clearReformers() { reformers.clear(); }
 
-bool BindingEngine::checkCombo(const char* operation, const char* codeKind, int32_t code, const std::set<int32_t>& reformerSet,
-                               CodeSet& modifiers, CodeSet& switches) const {
+bool BindingEngine::checkCombo(const char* operation, const char* codeKind, int32_t code,
+                               const std::set<int32_t>& reformerSet, CodeSet& modifiers, CodeSet& switches) const {
     if (reformers.isReformer(code)) {
         if (Diagnostics::enabled())
-            Diagnostics::note(operation, std::string("argument 2 (") + codeKind + "): " + codeName(code) + " is declared a "
-                                             + (reformers.isModifier(code) ? "modifier" : "switch")
+            Diagnostics::note(operation, std::string("argument 2 (") + codeKind + "): " + codeName(code)
+                                             + " is declared a " + (reformers.isModifier(code) ? "modifier" : "switch")
                                              + ", which cannot be bound; the combo was not added");
         return false;
     }

@@ -28,8 +28,8 @@ VorlanLayer Layer::view() const {
         for (size_t i = 0; i < found.axisCombos.size(); ++i) {
             const AxisCombo& c = found.axisCombos[i];
             const bool hasFilter = c.filter.get() != nullptr;
-            layer.axisCombos.push_back(
-                {code, c.modifiers, c.switches, c.command, hasFilter, hasFilter ? c.filter->getInfo() : FilterInfo(), {}});
+            const FilterInfo info = hasFilter ? c.filter->getInfo() : FilterInfo();
+            layer.axisCombos.push_back({code, c.modifiers, c.switches, c.command, hasFilter, info, {}});
         }
     }
     return layer;

@@ -42,40 +42,50 @@ ScriptCall::ScriptCall(lua_State* L, const char* operation, Arguments arguments)
         return;
     site.emplace(callerOrigin(L));
     int position = 0;
-    for (const Argument& argument : arguments) {
-        ++position;
-        const std::string what = label(position, argument.name);
-        const int type = lua_type(L, position);
-        switch (argument.kind) {
-        case ArgumentKind::Text:
-            break;
-        case ArgumentKind::Integer:
-            if (!isNumber(L, position))
-                Diagnostics::note(operation, what + " is " + described(L, position) + ", read as 0");
-            break;
-        case ArgumentKind::Boolean:
-            if (type == LUA_TNONE || type == LUA_TNIL)
-                Diagnostics::note(operation, what + " is " + described(L, position) + ", read as false");
-            break;
-        case ArgumentKind::Window:
-            if (type != LUA_TNONE && type != LUA_TLIGHTUSERDATA)
-                Diagnostics::note(operation, what + " is " + described(L, position) + ", read as no window");
-            break;
-        case ArgumentKind::CodeSet:
-            if (type != LUA_TTABLE) {
-                Diagnostics::note(operation, what + " is " + described(L, position) + ", read as an empty set");
-                break;
-            }
-            for (int i = 1, count = static_cast<int>(lua_objlen(L, position)); i <= count; ++i) {
-                lua_rawgeti(L, position, i);
-                if (!isNumber(L, -1))
-                    Diagnostics::note(operation, what + ": element " + std::to_string(i) + " is "
-                                                     + described(L, -1) + ", read as 0");
-                lua_pop(L, 1);
-            }
-            break;
-        }
+    for (const Argument& argument : arguments)
+        noteArgument(++position, argument);
+}
+
+void ScriptCall::noteRead(const std::string& what, int index, const char* reading) const {
+    Diagnostics::note(operation, what + " is " + described(L, index) + ", read as " + reading);
+}
+
+void ScriptCall::noteArgument(int position, const Argument& argument) const {
+    const std::string what = label(position, argument.name);
+    const int type = lua_type(L, position);
+    switch (argument.kind) {
+    case ArgumentKind::Text:
+        break;
+    case ArgumentKind::Integer:
+        if (!isNumber(L, position))
+            noteRead(what, position, "0");
+        break;
+    case ArgumentKind::Boolean:
+        if (type == LUA_TNONE || type == LUA_TNIL)
+            noteRead(what, position, "false");
+        break;
+    case ArgumentKind::Window:
+        if (type != LUA_TNONE && type != LUA_TLIGHTUSERDATA)
+            noteRead(what, position, "no window");
+        break;
+    case ArgumentKind::CodeSet:
+        if (type == LUA_TTABLE)
+            noteElements(position, what + ": element ");
+        else
+            noteRead(what, position, "an empty set");
+        break;
     }
+}
+
+int ScriptCall::noteElements(int array, const std::string& what) const {
+    const int count = static_cast<int>(lua_objlen(L, array));
+    for (int i = 1; i <= count; ++i) {
+        lua_rawgeti(L, array, i);
+        if (!isNumber(L, -1))
+            noteRead(what + std::to_string(i), -1, "0");
+        lua_pop(L, 1);
+    }
+    return count;
 }
 
 void ScriptCall::noteFilter(int index, int fields, bool given) const {
@@ -83,28 +93,32 @@ void ScriptCall::noteFilter(int index, int fields, bool given) const {
         return;
     const std::string what = label(index, "filter");
     if (lua_type(L, index) != LUA_TTABLE) {
-        Diagnostics::note(operation, what + " is " + described(L, index) + ", read as no filter");
+        noteRead(what, index, "no filter");
         return;
     }
     static const char* const known[] = {"deadzone", "saturationX", "saturationY", "slider", "invert", "curvature"};
-    static const char* const consequence[] = {"", ", so any deflection gives the saturation value",
-                                              ", so the axis always gives 0"};
-    for (int i = 0; i < 3; ++i) {
+    static const char* const reading[] = {"0", "0, so any deflection gives the saturation value",
+                                          "0, so the axis always gives 0"};
+    for (int i = 0; i < 3; ++i)
         if (!isNumber(L, fields + i))
-            Diagnostics::note(operation, what + ": field " + known[i] + " is " + described(L, fields + i)
-                                             + ", read as 0" + consequence[i]);
-    }
+            noteRead(what + ": field " + known[i], fields + i, reading[i]);
+
+    // Keys in sorted order, as a table walk has none of its own.
     std::vector<std::string> unknown;
     for (lua_pushnil(L); lua_next(L, index) != 0; lua_pop(L, 1)) {
         const char* key = lua_type(L, -2) == LUA_TSTRING ? lua_tostring(L, -2) : nullptr;
-        if (!key || std::none_of(std::begin(known), std::end(known), [key](const char* k) { return !std::strcmp(k, key); }))
+        const auto isKey = [key](const char* name) { return std::strcmp(name, key) == 0; };
+        if (!key || std::none_of(std::begin(known), std::end(known), isKey))
             unknown.push_back(key ? key : std::string("[") + lua_typename(L, lua_type(L, -2)) + " key]");
     }
     std::sort(unknown.begin(), unknown.end());
     for (const std::string& key : unknown)
         Diagnostics::note(operation, what + ": field " + key + " is not a filter field; it was ignored");
 
-    const int curvature = fields + 5;
+    noteCurvature(what, fields + 5);
+}
+
+void ScriptCall::noteCurvature(const std::string& what, int curvature) const {
     const int type = lua_type(L, curvature);
     if (type == LUA_TNIL)
         return;
@@ -113,21 +127,13 @@ void ScriptCall::noteFilter(int index, int fields, bool given) const {
                                          + ", not an array; no points were read");
         return;
     }
-    const int count = static_cast<int>(lua_objlen(L, curvature));
-    for (int i = 1; i <= count; ++i) {
-        lua_rawgeti(L, curvature, i);
-        if (!isNumber(L, -1))
-            Diagnostics::note(operation, what + ": curvature point " + std::to_string(i) + " is " + described(L, -1)
-                                             + ", read as 0");
-        lua_pop(L, 1);
-    }
-    if (count == 1) {
-        lua_rawgeti(L, curvature, 1);
-        std::ostringstream point;
-        point << lua_tonumber(L, -1);
-        lua_pop(L, 1);
-        Diagnostics::note(operation, what + ": curvature has one point, " + point.str()
-                                         + "; after the leading 0 this is a two-point spline that tops out at "
-                                         + point.str() + " and jumps at full travel");
-    }
+    if (noteElements(curvature, what + ": curvature point ") != 1)
+        return;
+    lua_rawgeti(L, curvature, 1);
+    std::ostringstream point;
+    point << lua_tonumber(L, -1);
+    lua_pop(L, 1);
+    Diagnostics::note(operation, what + ": curvature has one point, " + point.str()
+                                     + "; after the leading 0 this is a two-point spline that tops out at "
+                                     + point.str() + " and jumps at full travel");
 }

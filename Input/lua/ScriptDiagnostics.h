@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <string>
 
 // While diagnostics are on, a wrapper's call notes the arguments that the
 // module reads degraded, and stamps every entry noted during the call with
@@ -41,6 +42,14 @@ public:
     void noteFilter(int index, int fields, bool given) const;
 
 private:
+    void noteArgument(int position, const Argument& argument) const;
+    // "<what> is nil, read as <reading>", for the value at `index`.
+    void noteRead(const std::string& what, int index, const char* reading) const;
+    // Notes the elements 1 to n of the array that are no numbers, each as
+    // `what` and its number; returns n.
+    int noteElements(int array, const std::string& what) const;
+    void noteCurvature(const std::string& what, int curvature) const;
+
     lua_State* L;
     const char* operation;
     std::optional<Diagnostics::SiteScope> site;

@@ -330,7 +330,8 @@ TEST_F(BindingEngineTest, ViewListsLayersStackReformersAndKeptCombosInTryOrder) 
     for (const VorlanLayer& layer : view.layers) {
         text << layer.name << ':';
         for (const VorlanKeyCombo& c : layer.keyCombos)
-            text << " k" << c.key << '/' << c.modifiers.size() << c.switches.size() << '=' << c.down << c.pressed << c.up;
+            text << " k" << c.key << '/' << c.modifiers.size() << c.switches.size() << '=' << c.down << c.pressed
+                 << c.up;
         for (const VorlanAxisCombo& c : layer.axisCombos)
             text << " a" << c.axis << '/' << c.modifiers.size() << '=' << c.command << (c.hasFilter ? "f" : "")
                  << c.filter.deadzone;

@@ -331,7 +331,7 @@ TEST(LuaModuleTest, OutOfMemoryIsALuaErrorThatSkipsNoDestructor) {
               "");
     for (const std::string call : {"vorlan.initialize(window)", "vorlan.getDevices()", "vorlan.getDeviceKeysAxes(stick)",
                                    "vorlan.process()", "vorlan.createLayer(12345)",
-                                   "vorlan.addAxisCombo('L', 4100, {1, 'x'}, 5, {curvature = {0.5}, dz = 1})",
+                                   "vorlan.addAxisCombo('L', 4100, {1, 'x'}, 5, {curvature = {0.5}, x = 1})",
                                    "vorlan.takeDiagnostics()"}) {
         size_t allowed = 0;
         for (std::string error;; ++allowed) {

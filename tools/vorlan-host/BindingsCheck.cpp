@@ -168,8 +168,10 @@ std::vector<Finding> checkBindings(const std::string& script, const std::vector<
     analysis.combos(deviceCodes);
     analysis.layersOffTheStack();
     analysis.unusedReformers();
-    std::stable_sort(findings.begin() + static_cast<std::ptrdiff_t>(noted), findings.end(),
-                     [](const Finding& a, const Finding& b) { return std::tie(a.file, a.line) < std::tie(b.file, b.line); });
+    const auto byLine = [](const Finding& a, const Finding& b) {
+        return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+    };
+    std::stable_sort(findings.begin() + static_cast<std::ptrdiff_t>(noted), findings.end(), byLine);
     return findings;
 }
 
