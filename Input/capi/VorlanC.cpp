@@ -26,6 +26,12 @@ WaitingActions& waiting() {
     return actions;
 }
 
+// Diagnostics taken from the library and not yet written to a caller's buffer.
+std::vector<std::string>& waitingDiagnostics() {
+    static std::vector<std::string> entries;
+    return entries;
+}
+
 // ---- Arguments ----
 
 std::set<int32_t> codeSet(const int32_t* codes, int count, const char* what) {
@@ -413,6 +419,26 @@ int VORLAN_CALL vorlan_get_aircraft_marker(char* buffer, int capacity, int* size
         required(size, "size") = countOf(marker.size() + 1);
         if (fits(buffer, capacity, *size))
             std::memcpy(buffer, marker.c_str(), marker.size() + 1);
+    });
+}
+
+// ---- Diagnostics ----
+
+int VORLAN_CALL vorlan_enable_diagnostics(int on) {
+    return run(__func__, [&] { Vorlan::enableDiagnostics(on != 0); });
+}
+
+int VORLAN_CALL vorlan_take_diagnostics(char* buffer, int capacity, int* size, int* count) {
+    return guard(__func__, [&] {
+        std::vector<std::string>& entries = waitingDiagnostics();
+        for (const VorlanDiagnostic& d : Vorlan::takeDiagnostics()) {
+            const std::string site = d.file.empty() ? "" : d.file + ":" + std::to_string(d.line) + ": ";
+            entries.push_back(site + d.operation + ": " + d.text);
+        }
+        const int result = writeNames(entries, buffer, capacity, size, count);
+        if (buffer)
+            entries.clear();
+        return result;
     });
 }
 

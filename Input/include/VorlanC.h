@@ -218,6 +218,18 @@ VORLAN_C_API int VORLAN_CALL vorlan_get_axes_value_max(int32_t* max);
 VORLAN_C_API int VORLAN_CALL vorlan_get_not_axes_value(int32_t* value);
 VORLAN_C_API int VORLAN_CALL vorlan_is_axes_value(int32_t value, int* is);
 
+/* ---- Diagnostics: any time ---- */
+
+/* While on, the library notes every operation that it refuses or that reads a
+ * degraded argument (an unknown layer or device name, an undeclared reformer,
+ * a duplicate combo, ...). Off by default. */
+VORLAN_C_API int VORLAN_CALL vorlan_enable_diagnostics(int on);
+/* The entries noted since the last take, oldest first, as names (see
+ * Conventions): "FILE:LINE: operation: text" for a call from a script,
+ * "operation: text" otherwise. Only the call that writes them empties the
+ * list: a size query or a buffer too small keeps them for the next call. */
+VORLAN_C_API int VORLAN_CALL vorlan_take_diagnostics(char* entries, int capacity, int* size, int* count);
+
 /* ---- Log: any time ---- */
 
 VORLAN_C_API int VORLAN_CALL vorlan_enable_logging(int keyboard, int mouse, int joysticks);

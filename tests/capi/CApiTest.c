@@ -218,6 +218,13 @@ static void replayedSession(const char* session) {
     OK(vorlan_set_top_layer("base"));
     OK(vorlan_set_top_layer(""));
     CHECK(strcmp(names(vorlan_get_layers_stack), "|base") == 0);
+    /* Diagnostics: the size query keeps the entries for the call that writes them. */
+    OK(vorlan_enable_diagnostics(1));
+    OK(vorlan_set_top_layer("none"));
+    OK(vorlan_enable_diagnostics(0));
+    CHECK(strcmp(names(vorlan_take_diagnostics),
+                 "setTopLayer: argument 1 (layer): no layer is named \"none\"; nothing was done") == 0);
+    CHECK(strcmp(names(vorlan_take_diagnostics), "") == 0);
     OK(vorlan_activate(1));
 
     /* Frame 1 has five actions: handed out two at a time, then frame 2, then frame 3. */
