@@ -11,8 +11,6 @@
 #include <stdexcept>
 #include <unistd.h>
 
-namespace {
-
 std::set<int> deviceCodes(Vorlan& input) {
     std::vector<std::string> names;
     input.getDevices(names);
@@ -25,8 +23,6 @@ std::set<int> deviceCodes(Vorlan& input) {
     }
     return codes;
 }
-
-} // namespace
 
 int runCheck(Vorlan& input, const std::string& script, std::optional<uint32_t> frames, bool jsonLines,
              bool withDevices) {

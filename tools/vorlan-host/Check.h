@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 // vorlan-host --check on an initialised library: runs the script with
@@ -14,6 +15,9 @@
 // no device has are findings only `withDevices`.
 int runCheck(Vorlan& input, const std::string& script, std::optional<uint32_t> frames, bool jsonLines,
              bool withDevices);
+
+// Every key, button and axis code of the devices.
+std::set<int> deviceCodes(Vorlan& input);
 
 // A session without devices or frames, named by VORLAN_REPLAY while it lives:
 // what a check without a session runs on.

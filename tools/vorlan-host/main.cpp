@@ -5,12 +5,14 @@
 #include "ActionPrinter.h"
 #include "BindingsScript.h"
 #include "Check.h"
+#include "ReportWriter.h"
 #include "Vorlan.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -33,9 +35,12 @@ session's last frame or for --frames N frames, printing each action.
 With --check, the host prints instead what the script asked for in vain, as
 FILE:LINE: lines, and exits 3 when it found anything. A check without a
 session runs on no devices.
+With --report FILE.html it also writes the bindings, their response curves,
+what the check finds and, with a session, what each axis and key did, as one
+HTML page.
 Exit status: 0 done (a clean check), 1 the library could not start (a bad or
-missing session) or the script failed, 2 bad arguments, 3 the check found
-something. Errors are one line on stderr.
+missing session), the script failed or the report cannot be written, 2 bad
+arguments, 3 the check found something. Errors are one line on stderr.
 See docs/vorlan-host.md.)";
 
 struct Options {
@@ -44,6 +49,7 @@ struct Options {
     uint32_t frames = 0;
     bool framesGiven = false;
     std::string format = "text";
+    std::string report;
     std::string bindings;
     bool check = false;
 };
@@ -62,8 +68,11 @@ std::string startFailure(const std::string& message) {
 }
 
 // After initialize: the script binds, then the frames run, --frames N of them
-// or until the replayed session has delivered its last frame.
-int runFrames(Vorlan& input, const Options& options) {
+// or until the replayed session has delivered its last frame. A report, when
+// asked for, keeps every action.
+int runFrames(Vorlan& input, const Options& options, ReportData* report) {
+    if (report)
+        Vorlan::enableDiagnostics(true);
     BindingsScript script;
     std::string failure;
     if (!script.run(options.bindings, failure))
@@ -76,16 +85,26 @@ int runFrames(Vorlan& input, const Options& options) {
     const auto more = [&](uint32_t frame) {
         return options.framesGiven ? frame <= options.frames : !input.isReplayFinished();
     };
-    for (uint32_t frame = 1; more(frame); ++frame) {
+    uint32_t frame = 1;
+    for (; more(frame); ++frame) {
         input.process(actions);
-        for (const VorlanAction& action : actions)
+        for (const VorlanAction& action : actions) {
             printer.print(frame, action);
+            if (report)
+                report->session.actions.push_back({frame, action});
+        }
     }
     std::cout.flush();
+    if (report)
+        report->session.frames = frame - 1;
     return 0;
 }
 
 int runHost(const Options& options) {
+    // Opened first, so that a report that cannot be written stops the run before it starts.
+    std::ofstream reportFile;
+    if (!options.report.empty() && !(reportFile.open(options.report, std::ios::binary), reportFile))
+        return fail(options.report + ": cannot be written");
     // The library reads these when it creates DirectInput, in initialize.
     if (!options.session.empty())
         setenv("VORLAN_REPLAY", options.session.c_str(), 1);
@@ -97,15 +116,21 @@ int runHost(const Options& options) {
     const bool withSession = replay && *replay;
     try {
         std::optional<EmptySession> noDevices;
-        if (options.check && !withSession)
+        if ((options.check || !options.report.empty()) && !withSession)
             noDevices.emplace();
         input.initialize(nullptr);
     } catch (const std::exception& e) {
         return fail(startFailure(e.what()));
     }
     const std::optional<uint32_t> frames = options.framesGiven ? std::optional<uint32_t>(options.frames) : std::nullopt;
-    const int status = options.check ? runCheck(input, options.bindings, frames, options.format == "jsonl", withSession)
-                                     : runFrames(input, options);
+    ReportData report;
+    report.hasSession = withSession;
+    int status = options.check ? runCheck(input, options.bindings, frames, options.format == "jsonl", withSession)
+                               : runFrames(input, options, options.report.empty() ? nullptr : &report);
+    std::string failure;
+    if (status == 0 && !options.report.empty() &&
+        !writeReport(input, reportFile, options.report, options.bindings, report, failure))
+        status = fail(failure);
     input.uninitialize();  // also writes a recording's last frame
     return status;
 }
@@ -128,6 +153,10 @@ int main(int argc, char** argv) {
     app.add_flag("--check", options.check,
                  "print what the script asks for in vain (refused or degraded calls, combos that never fire, "
                  "unused layers and reformers) instead of the actions; exit 3 when there is any");
+    app.add_option("--report", options.report,
+                   "also write a bindings report to this file: one HTML page with the bindings, their response "
+                   "curves, what --check finds and the session's traces")
+        ->excludes("--check");
     app.add_option("BINDINGS.lua", options.bindings, "the bindings script")->required()->check(CLI::ExistingFile);
 
     try {

@@ -1,0 +1,19 @@
+#ifndef VORLAN_HOST_REPORT_WRITER_H
+#define VORLAN_HOST_REPORT_WRITER_H
+
+#include "ReportData.h"
+
+#include <fstream>
+#include <string>
+
+class Vorlan;
+
+// After the frames ran with diagnostics on: takes the bindings and what the
+// check finds in them, learns the session's raw input (when there was a
+// session), and writes the report to `out`, the file `path`. False with a
+// one-line message when the library cannot start again or the file cannot be
+// written.
+bool writeReport(Vorlan& input, std::ofstream& out, const std::string& path, const std::string& script,
+                 ReportData& data, std::string& failure);
+
+#endif
