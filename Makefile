@@ -48,6 +48,7 @@ wine: windows
 # The Windows cross builds, so that Windows-only code is compiled too, and the
 # Wine tests, then every test in an AddressSanitizer + UndefinedBehaviorSanitizer build.
 test: wine
+	@bash scripts/install-deps.sh report
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DVORLAN_SANITIZE=ON
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)

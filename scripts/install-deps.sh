@@ -39,7 +39,8 @@ runs_32bit() {
 # The 32-bit test step's own sets (scripts/test-32bit.sh), beside the i386
 # architecture: "wine32", Wine's 32-bit loader, only where 32-bit programs run;
 # "qemu-i386", the 32-bit Linux build's compiler and libraries and the emulator
-# that runs its tests anywhere.
+# that runs its tests anywhere. "report", the HTML report's checks: a browser to
+# render it, Debian's Python for its HTML parser.
 i386=""
 case "${1:-}" in
   wine32)
@@ -52,8 +53,10 @@ case "${1:-}" in
   qemu-i386)
     i386=yes
     packages=(qemu-user g++-multilib liblua5.1-0-dev:i386 libgtest-dev:i386 libgmock-dev:i386) ;;
+  report)
+    packages=(chromium python3) ;;
   "") ;;
-  *) echo "install-deps: unknown set \"$1\" (none, wine32 or qemu-i386)" >&2; exit 1 ;;
+  *) echo "install-deps: unknown set \"$1\" (none, wine32, qemu-i386 or report)" >&2; exit 1 ;;
 esac
 
 missing=()
