@@ -72,10 +72,21 @@ void SessionSection::write(std::ostream& out) const {
     out << "<section id=\"session\"><h2>Session</h2>\n<p>" << session.frames << " frames, "
         << session.actions.size() << " actions. Values are in units of the axis scale (1 = 1073741823).</p>\n";
     out << "<h3>Axes</h3>\n";
-    if (raw.empty())
+    // An axis moved when it reported anything but its rest at 0.
+    std::string resting;
+    bool moved = false;
+    for (const auto& [code, values] : raw) {
+        if (std::all_of(values.begin(), values.end(), [](const auto& step) { return step.second == 0.0; })) {
+            resting += (resting.empty() ? "" : ", ") + names.code(code);
+            continue;
+        }
+        writeAxis(out, code);
+        moved = true;
+    }
+    if (!moved)
         out << "<p>No axis moved.</p>\n";
-    for (const auto& entry : raw)
-        writeAxis(out, entry.first);
+    if (!resting.empty())
+        out << "<p>Axes that reported only 0: " << escape(resting) << ".</p>\n";
     writeKeys(out);
     writeActions(out);
     out << "</section>\n";
