@@ -83,7 +83,7 @@ void BindingsSection::writeStack(std::ostream& out) const {
 }
 
 void BindingsSection::writeReformers(std::ostream& out) const {
-    out << "<h3>Reformers</h3>\n<table><tbody>\n";
+    out << "<h3>Reformers</h3>\n<table class=\"reformers\"><tbody>\n";
     out << "<tr><th>Modifiers (held)</th><td>" << escape(orNone(names.codeList(codes(bindings.modifiers), ", ")))
         << "</td></tr>\n";
     out << "<tr><th>Switches (toggled)</th><td>" << escape(orNone(names.codeList(codes(bindings.switches), ", ")))
@@ -113,7 +113,7 @@ void BindingsSection::writeLayer(std::ostream& out, const VorlanLayer& layer, co
         for (const VorlanAxisCombo& combo : layer.axisCombos)
             row(out, {names.code(combo.axis), names.codeList(combo.modifiers), names.codeList(combo.switches),
                       names.command(combo.command),
-                      combo.hasFilter ? filterInWords(combo.filter) : "none: the value passes unchanged"});
+                      combo.hasFilter ? filterInWords(combo.filter) : "none (value unchanged)"});
         out << "</tbody></table>\n";
     }
 }

@@ -99,5 +99,6 @@ void InputProbe::collect(uint32_t frame, const VorlanAction& action, std::vector
     traced.value = traced.axis ? action.getValue() : (action.getAction() % 2 == 1 ? 1 : 0);
     traced.time = action.getTime();
     traced.device = action.getDevice();
+    traced.absolute = action.isAbsolute();
     inputs.push_back(traced);
 }

@@ -23,7 +23,7 @@ table { border-collapse: collapse; margin: 4px 0 12px; width: 100%; font-size: 1
 th, td { border: 1px solid #bbb; padding: 2px 6px; text-align: left; vertical-align: top; }
 th { background: #e8ebf2; font-weight: 600; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
-table.actions { width: auto; }
+table.actions, table.reformers { width: auto; }
 .warning { color: #8b0000; font-weight: 600; }
 ul.diagnostics { padding-left: 20px; }
 code { font: 12px ui-monospace, Menlo, Consolas, monospace; }

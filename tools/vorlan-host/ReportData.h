@@ -25,6 +25,7 @@ struct TracedInput {
     uint32_t time = 0;
     uint32_t device = 0;
     bool axis = false;
+    bool absolute = true;  // false for an axis that reports steps, such as a mouse
 };
 
 struct SessionTrace {

@@ -25,11 +25,26 @@ double reachOf(double greatest) {
     return 10 * magnitude;
 }
 
+// A relative value is a step of its own, not a position that holds: it falls
+// back to 0 in the next frame unless another value comes then.
+ColumnReduction::Steps pulses(const ColumnReduction::Steps& values) {
+    ColumnReduction::Steps out;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        out.push_back(values[i]);
+        const uint32_t next = values[i].first + 1;
+        if (i + 1 == values.size() || values[i + 1].first > next)
+            out.emplace_back(next, 0.0);
+    }
+    return out;
+}
+
 } // namespace
 
 SessionSection::SessionSection(const ReportData& data, const Names& names) : session(data.session), names(names) {
     std::map<int32_t, uint32_t> downSince;
     for (const TracedInput& input : session.inputs) {
+        if (input.axis && !input.absolute)
+            relative.insert(input.code);
         if (input.axis)
             raw[input.code].emplace_back(input.frame, input.value / fullScale);
         else if (input.value != 0)
@@ -109,14 +124,16 @@ void SessionSection::writeAxis(std::ostream& out, int32_t code) const {
     const ColumnReduction reduce(session.frames, chart.columns());
     chart.xAxis("frame", SvgPlot::ticks(frames, 10));
     chart.yAxis("value", SvgPlot::ticks({-reach, reach}, 4));
+    const bool steps = relative.count(code) > 0;
+    const auto line = [&](const Steps& values) { return reduce.steps(steps ? pulses(values) : values); };
     chart.legend("raw", "raw input");
-    chart.line(reduce.steps(input), "raw", 6);
+    chart.line(line(input), "raw", 6);
     int series = 0;
     if (found != shaped.end())
         for (const auto& [command, values] : found->second) {
             const std::string cssClass = "shaped" + std::to_string(series++ % 3);
             chart.legend(cssClass, names.command(command));
-            chart.line(reduce.steps(values), cssClass, 6);
+            chart.line(line(values), cssClass, 6);
         }
     const std::string name = names.code(code);
     out << "<figure>" << chart.svg(name + ": raw input and shaped values") << "<figcaption><b>" << escape(name)
@@ -125,6 +142,8 @@ void SessionSection::writeAxis(std::ostream& out, int32_t code) const {
         out << "; it produced no action";
     else
         out << " and the values of the " << (series == 1 ? "command" : "commands") << " it produced";
+    if (steps)
+        out << "; a relative axis, whose values are steps of one frame each";
     out << ".</figcaption></figure>\n";
 }
 

@@ -5,6 +5,7 @@
 #include "ReportData.h"
 
 #include <map>
+#include <set>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ private:
     const SessionTrace& session;
     const Names& names;
     std::map<int32_t, Steps> raw;                         // by axis code, in units of the axis scale
+    std::set<int32_t> relative;                           // axis codes whose values are steps
     std::map<int32_t, std::map<int32_t, Steps>> shaped;   // by axis code, then command
     std::map<int32_t, std::vector<std::pair<double, double>>> held;  // by key code: frames held down
 };
