@@ -46,6 +46,8 @@ bool sameFilter(const FilterInfo& a, const FilterInfo& b) {
 } // namespace
 
 TEST(ReportCurvesTest, OneCurvePerDistinctFilterOnItsGetValue) {
+    if (report.empty())
+        GTEST_SKIP() << "no report given";
     std::ifstream in(report);
     ASSERT_TRUE(in) << report;
     const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -77,12 +79,10 @@ TEST(ReportCurvesTest, OneCurvePerDistinctFilterOnItsGetValue) {
     EXPECT_TRUE(expected.empty()) << expected.size() << " filters have no curve";
 }
 
+// ReportTests [REPORT.html]: the report's curves are checked when one is given.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: ReportCurvesTest REPORT.html\n";
-        return 2;
-    }
-    report = argv[1];
+    if (argc == 2)
+        report = argv[1];
     return RUN_ALL_TESTS();
 }

@@ -16,14 +16,17 @@ SvgPlot::Points ColumnReduction::steps(const Steps& values) const {
     };
     int current = -1;
     double x = 0, least = 0, greatest = 0, held = 0;
+    // After the entry value, the extreme that the column does not leave at comes first.
+    const auto leave = [&] {
+        add(x, held == least ? greatest : least);
+        add(x, held == least ? least : greatest);
+        add(x, held);
+    };
     for (const auto& [frame, value] : values) {
         const int c = column(frame);
         if (c != current) {
-            if (current >= 0) {
-                add(x, least);
-                add(x, greatest);
-                add(x, held);
-            }
+            if (current >= 0)
+                leave();
             const double entry = current >= 0 ? held : value;
             current = c;
             x = frame;
@@ -35,9 +38,7 @@ SvgPlot::Points ColumnReduction::steps(const Steps& values) const {
         held = value;
     }
     if (current >= 0) {
-        add(x, least);
-        add(x, greatest);
-        add(x, held);
+        leave();
         add(frames, held);
     }
     return points;
