@@ -5,6 +5,8 @@ check_report.py html REPORT BINDINGS.lua
     REPORT parses as HTML, every element closed in the order opened, it loads
     nothing (no script, no link but to its own parts), and its text names every
     layer, key, reformer and command that BINDINGS.lua uses.
+check_report.py findings REPORT CHECK.txt
+    REPORT shows every line that vorlan-host --check printed (CHECK.txt).
 check_report.py render REPORT PNG CHROMIUM
     Headless Chromium renders REPORT into PNG without console messages, and
     the picture is not blank.
@@ -63,6 +65,14 @@ def check_html(report, bindings):
     return faults
 
 
+def check_findings(report, check):
+    page = Page()
+    with open(report, encoding="utf-8") as f:
+        page.feed(f.read())
+    with open(check, encoding="utf-8") as f:
+        return [f"the finding is missing: {line}" for line in f.read().splitlines() if line not in page.text]
+
+
 def is_blank(png):
     """True when the picture's pixel bytes hold hardly any distinct values."""
     with open(png, "rb") as f:
@@ -91,7 +101,7 @@ def check_render(report, png, chromium):
 
 
 if __name__ == "__main__":
-    checks = {"html": check_html, "render": check_render}
+    checks = {"html": check_html, "findings": check_findings, "render": check_render}
     if len(sys.argv) < 2 or sys.argv[1] not in checks:
         sys.exit(__doc__)
     faults = checks[sys.argv[1]](*sys.argv[2:])

@@ -35,6 +35,9 @@ std::string ordinal(std::size_t n) {
 
 std::string orNone(const std::string& text) { return text.empty() ? "none" : text; }
 
+// The script's line that made a binding, where it was noted.
+std::string line(const VorlanOrigin& origin) { return origin.line > 0 ? std::to_string(origin.line) : ""; }
+
 } // namespace
 
 // Layer names may hold any character; ids are made of the layer's place in creation order.
@@ -100,20 +103,21 @@ void BindingsSection::writeLayer(std::ostream& out, const VorlanLayer& layer, co
     if (layer.keyCombos.empty())
         out << "<p>No key combos.</p>\n";
     else {
-        header(out, {"Key", "Modifiers", "Switches", "Down", "Pressed (each frame)", "Up"});
+        header(out, {"Key", "Modifiers", "Switches", "Down", "Pressed (each frame)", "Up", "Line"});
         for (const VorlanKeyCombo& combo : layer.keyCombos)
             row(out, {names.code(combo.key), names.codeList(combo.modifiers), names.codeList(combo.switches),
-                      names.command(combo.down), names.command(combo.pressed), names.command(combo.up)});
+                      names.command(combo.down), names.command(combo.pressed), names.command(combo.up),
+                      line(combo.origin)});
         out << "</tbody></table>\n";
     }
     if (layer.axisCombos.empty())
         out << "<p>No axis combos.</p>\n";
     else {
-        header(out, {"Axis", "Modifiers", "Switches", "Command", "Filter"});
+        header(out, {"Axis", "Modifiers", "Switches", "Command", "Filter", "Line"});
         for (const VorlanAxisCombo& combo : layer.axisCombos)
             row(out, {names.code(combo.axis), names.codeList(combo.modifiers), names.codeList(combo.switches),
                       names.command(combo.command),
-                      combo.hasFilter ? filterInWords(combo.filter) : "none (value unchanged)"});
+                      combo.hasFilter ? filterInWords(combo.filter) : "none (value unchanged)", line(combo.origin)});
         out << "</tbody></table>\n";
     }
 }
