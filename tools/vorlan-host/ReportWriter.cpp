@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,6 +27,11 @@ std::vector<std::string> findings(Vorlan& input, const std::string& script, cons
 }
 
 } // namespace
+
+bool isReplayableTwice(const std::string& session) {
+    struct stat status;
+    return stat(session.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 bool writeReport(Vorlan& input, std::ofstream& out, const std::string& path, const std::string& script,
                  ReportData& data, std::string& failure) {

@@ -8,6 +8,10 @@
 
 class Vorlan;
 
+// Whether the session can be replayed a second time for its raw input: a
+// file, not a pipe.
+bool isReplayableTwice(const std::string& session);
+
 // After the frames ran with diagnostics on: takes the bindings and what the
 // check finds in them, learns the session's raw input (when there was a
 // session), and writes the report to `out`, the file `path`. False with a

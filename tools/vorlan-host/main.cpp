@@ -114,6 +114,8 @@ int runHost(const Options& options) {
     Vorlan& input = *getGlobalInput();
     const char* replay = std::getenv("VORLAN_REPLAY");
     const bool withSession = replay && *replay;
+    if (!options.report.empty() && withSession && !isReplayableTwice(replay))
+        return fail(std::string(replay) + ": the report replays the session twice, so it must be a file", 2);
     try {
         std::optional<EmptySession> noDevices;
         if ((options.check || !options.report.empty()) && !withSession)
