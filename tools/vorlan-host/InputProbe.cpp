@@ -2,6 +2,7 @@
 
 #include "Filter.h"
 #include "Vorlan.h"
+#include "core/CodeSpace.h"
 
 #include <cstdlib>
 #include <exception>
@@ -10,19 +11,20 @@
 namespace {
 
 const char* const probeLayer = "vorlan-host input probe";
-const int32_t mouseBase = 1024;
 
 // Keyboards and mice list only the objects they declare, which a session may
 // leave out; their data formats fix every code they can deliver: 256 keys, and
 // three axes and eight buttons.
 void addDataFormat(Vorlan::DeviceTypes type, std::set<int32_t>& keys, std::set<int32_t>& axes) {
+    using namespace CodeSpace;
     if (type == Vorlan::Keyboard)
         for (int32_t key = 0; key < 256; ++key)
-            keys.insert(key);
+            keys.insert(static_cast<int32_t>(keyboardBlock) + key);
     if (type == Vorlan::Mouse) {
-        axes.insert({mouseBase, mouseBase + 4, mouseBase + 8});
-        for (int32_t button = 12; button < 20; ++button)
-            keys.insert(mouseBase + button);
+        for (const uint32_t axis : {mouseX, mouseY, mouseWheel})
+            axes.insert(static_cast<int32_t>(mouseBlock + axis));
+        for (uint32_t button = mouseFirstButton; button <= mouseLastButton; ++button)
+            keys.insert(static_cast<int32_t>(mouseBlock + button));
     }
 }
 

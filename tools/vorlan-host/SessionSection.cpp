@@ -3,6 +3,7 @@
 #include "ColumnReduction.h"
 #include "Html.h"
 #include "SvgPlot.h"
+#include "Vorlan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,7 @@
 namespace {
 
 const int plotWidth = 1060;
-const double fullScale = 1073741823.0;
+const double fullScale = Vorlan::getAxesValueMax();
 
 // The smallest round reach (1, 2 or 5 times a power of ten) at or above the
 // greatest magnitude; the whole scale at least when the values come near it.
