@@ -32,11 +32,9 @@ struct World {
     std::unique_ptr<Platform::Context> platform;
     std::unique_ptr<DIFactory> factory;
 
-    DIFactory& make() { return make(fake); }
-    // A factory on a platform of that fake, made as initialize makes it.
-    DIFactory& make(FakeDirectInput& on) {
-        factory.reset();
-        platform = DIFactory::createPlatform(TestPlatform::maker(on));
+    // A factory on a platform of the fake, made as initialize makes it.
+    DIFactory& make() {
+        platform = DIFactory::createPlatform(TestPlatform::maker(fake));
         factory = std::make_unique<DIFactory>(window, *platform);
         return *factory;
     }
@@ -63,7 +61,40 @@ struct World {
     }
 };
 
-std::string joystickName(const std::string& name, uint32_t n) { return name + " {" + formatDeviceGuid(guid(n)) + "}"; }
+// The GUID texts of guid(n) for n = 1..4, as device names show them.
+const char* const guidTexts[] = {"", "10000001-ABCD-ef01-0111-213141516171", "10000002-ABCD-ef01-0212-223242526272",
+                                 "10000003-ABCD-ef01-0313-233343536373", "10000004-ABCD-ef01-0414-243444546474"};
+
+std::string joystickName(const std::string& name, uint32_t n) { return name + " {" + guidTexts[n] + "}"; }
+
+// A keyboard with a name to sanitise, a mouse and two sticks.
+struct FourDevices : World {
+    const std::vector<std::string> names = {"Key_board_1", "Mouse", joystickName("Stick", 3), joystickName("Pedals", 4)};
+    FourDevices() {
+        keyboard(fake, 1, "Key/board:1");
+        mouse(fake, 2);
+        joystick(fake, 3, "Stick");
+        joystick(fake, 4, "Pedals");
+        make();
+    }
+};
+
+// Instances the factory refuses, each for another reason, and a GUID listed twice.
+struct RefusedDevices : World {
+    RefusedDevices() {
+        keyboard(fake, 1, "Null").nullInterface = true;
+        keyboard(fake, 2, "Refused");
+        keyboard(fake, 3, "NoCaps");
+        fake.addDevice(instance(4, 0x19, "Control"));
+        fake.addDevice(instance(5, 0x11, "Other"));
+        keyboard(fake, 6, "NoSubtype").instance.devType = DI8DEVTYPE_KEYBOARD;
+        keyboard(fake, 7, "Twice");
+        fake.addDevice(instance(7, DI8DEVTYPE_KEYBOARD, "Twice"));  // the same GUID again
+        fake.setResult("CreateDevice", DIERR_DEVICENOTREG, 0, "Refused");
+        fake.setResult("GetCapabilities", E_FAIL, 0, "NoCaps");
+        make();
+    }
+};
 
 } // namespace
 
@@ -76,24 +107,23 @@ TEST(DeviceNamesTest, DeviceGuidHasALowerCaseThirdGroup) {
     EXPECT_EQ(formatDeviceGuid(g), "0123ABCD-4E5F-a1b2-C3D4-E5F60718293A");
 }
 
-TEST(DIFactoryTest, CreatesNamesAndListsTheDevices) {
-    World w;
-    keyboard(w.fake, 1, "Key/board:1");
-    mouse(w.fake, 2);
-    joystick(w.fake, 3, "Stick");
-    joystick(w.fake, 4, "Pedals");
-    DIFactory& f = w.make();
+TEST(DIFactoryTest, ListsTheDevicesBySanitisedName) {
+    FourDevices w;
+    EXPECT_EQ(w.devices(), w.names);
+    EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "Key_board_1\nMouse\n" + w.names[2] + "\n" + w.names[3] + "\n");
+}
 
-    const std::vector<std::string> names = {"Key_board_1", "Mouse", joystickName("Stick", 3),
-                                            joystickName("Pedals", 4)};
-    EXPECT_EQ(w.devices(), names);
-    EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "Key_board_1\nMouse\n" + names[2] + "\n" + names[3] + "\n");
+TEST(DIFactoryTest, LogsEachCreation) {
+    FourDevices w;
     EXPECT_TRUE(w.logged("Try to create device. Device type is: 275. Device name is: Key_board_1"));
     EXPECT_TRUE(w.logged("Keyboard created[Key_board_1]."));
     EXPECT_TRUE(w.logged("Mouse created[Mouse]."));
-    EXPECT_TRUE(w.logged("Joystick created[" + names[2] + "]."));
+    EXPECT_TRUE(w.logged("Joystick created[" + w.names[2] + "]."));
     EXPECT_TRUE(w.logged("TrackIR dll location key is not presented!"));
+}
 
+TEST(DIFactoryTest, SetsUpAKeyboardOnTheWindowWithABuffer) {
+    FourDevices w;
     EXPECT_EQ(w.calls("Key/board:1"), "CreateDevice GetCapabilities SetCooperativeLevel SetDataFormat SetProperty");
     const FakeCall level = w.fake.journal("SetCooperativeLevel").front();
     EXPECT_EQ(level.window, window);
@@ -103,39 +133,38 @@ TEST(DIFactoryTest, CreatesNamesAndListsTheDevices) {
             EXPECT_EQ(call.data, 1024u);
         }
     }
-
-    EXPECT_EQ(f.getDeviceType("Key_board_1"), 1);
-    EXPECT_EQ(f.getDeviceType("Mouse"), 2);
-    EXPECT_EQ(f.getDeviceType(names[3]), 3);
-    EXPECT_EQ(f.getDeviceType("TrackIR"), 0);  // no tracker here
-    EXPECT_EQ(f.getDeviceType("nobody"), 0);
-    EXPECT_EQ(f.getJoystickNumber(names[2]), 0);
-    EXPECT_EQ(f.getJoystickNumber(names[3]), 1);
-    EXPECT_EQ(f.getJoystickNumber("Mouse"), -1);
-    EXPECT_EQ(f.getForceFeedback(names[2]), nullptr);
 }
 
-TEST(DIFactoryTest, RefusedInstancesAreLoggedReleasedAndSkipped) {
-    World w;
-    keyboard(w.fake, 1, "Null").nullInterface = true;
-    keyboard(w.fake, 2, "Refused");
-    keyboard(w.fake, 3, "NoCaps");
-    w.fake.addDevice(instance(4, 0x19, "Control"));
-    w.fake.addDevice(instance(5, 0x11, "Other"));
-    keyboard(w.fake, 6, "NoSubtype").instance.devType = DI8DEVTYPE_KEYBOARD;
-    keyboard(w.fake, 7, "Twice");
-    w.fake.addDevice(instance(7, DI8DEVTYPE_KEYBOARD, "Twice"));  // the same GUID again
-    w.fake.setResult("CreateDevice", DIERR_DEVICENOTREG, 0, "Refused");
-    w.fake.setResult("GetCapabilities", E_FAIL, 0, "NoCaps");
-    w.make();
+TEST(DIFactoryTest, AnswersTypesAndJoystickNumbersByName) {
+    FourDevices w;
+    EXPECT_EQ(w.factory->getDeviceType("Key_board_1"), 1);
+    EXPECT_EQ(w.factory->getDeviceType("Mouse"), 2);
+    EXPECT_EQ(w.factory->getDeviceType(w.names[3]), 3);
+    EXPECT_EQ(w.factory->getDeviceType("TrackIR"), 0);  // no tracker here
+    EXPECT_EQ(w.factory->getDeviceType("nobody"), 0);
+    EXPECT_EQ(w.factory->getJoystickNumber(w.names[2]), 0);
+    EXPECT_EQ(w.factory->getJoystickNumber(w.names[3]), 1);
+    EXPECT_EQ(w.factory->getJoystickNumber("Mouse"), -1);
+    EXPECT_EQ(w.factory->getForceFeedback(w.names[2]), nullptr);
+}
 
+TEST(DIFactoryTest, RefusedInstancesAreSkipped) {
+    RefusedDevices w;
     EXPECT_EQ(w.devices(), std::vector<std::string>{"Twice"});
+}
+
+TEST(DIFactoryTest, RefusedInstancesAreLogged) {
+    RefusedDevices w;
     EXPECT_TRUE(w.logged("Input error: CreateDevice returned null device pointer. Device rejected."));
     EXPECT_TRUE(w.logged(std::string("Input error: CreateDeviceRefused product") + errorDescription(DIERR_DEVICENOTREG)));
     EXPECT_TRUE(w.logged(std::string("Input error: GetCapabilities NoCaps product") + errorDescription(E_FAIL)));
-    EXPECT_TRUE(w.logged("Unknown device type! Name: ControlGUID: " + formatDeviceGuid(guid(4)) + ". Skipped."));
-    EXPECT_TRUE(w.logged("Unknown device type! Name: OtherGUID: " + formatDeviceGuid(guid(5)) + ". Skipped."));
+    EXPECT_TRUE(w.logged("Unknown device type! Name: ControlGUID: " + std::string(guidTexts[4]) + ". Skipped."));
+    EXPECT_TRUE(w.logged("Unknown device type! Name: OtherGUID: 10000005-ABCD-ef01-0515-253545556575. Skipped."));
     EXPECT_EQ(w.log.read().find("NoSubtype]"), std::string::npos);
+}
+
+TEST(DIFactoryTest, RefusedInstancesAreReleased) {
+    RefusedDevices w;
     for (const char* name : {"NoCaps", "Control", "Other", "NoSubtype"})
         EXPECT_EQ(w.calls(name), "CreateDevice GetCapabilities Release") << name;
     EXPECT_EQ(w.calls("Twice"), "CreateDevice GetCapabilities SetCooperativeLevel SetDataFormat SetProperty "
@@ -195,15 +224,21 @@ TEST(DIFactoryTest, SetUpFailuresDestroyThePartlyBuiltDeviceAndGoOn) {
     }
 }
 
+// A keyboard and a mouse whose first cooperative level is refused, a plain stick and a force-feedback one.
+struct MixedDevices : World {
+    MixedDevices() {
+        keyboard(fake, 1, "Kb");
+        mouse(fake, 2, "Ms");
+        joystick(fake, 3, "Plain");
+        joystick(fake, 4, "Force", true);
+        fake.setResult("SetCooperativeLevel", E_FAIL, 1, "Kb");
+        fake.setResult("SetCooperativeLevel", E_FAIL, 1, "Ms");
+        make();
+    }
+};
+
 TEST(DIFactoryTest, CooperativeLevelsFallBackAndForceFeedbackSticksAreExclusive) {
-    World w;
-    keyboard(w.fake, 1, "Kb");
-    mouse(w.fake, 2, "Ms");
-    joystick(w.fake, 3, "Plain");
-    joystick(w.fake, 4, "Force", true);
-    w.fake.setResult("SetCooperativeLevel", E_FAIL, 1, "Kb");
-    w.fake.setResult("SetCooperativeLevel", E_FAIL, 1, "Ms");
-    w.make();
+    MixedDevices w;
     std::vector<std::pair<std::string, uint32_t>> levels;
     for (const FakeCall& call : w.fake.journal("SetCooperativeLevel"))
         levels.emplace_back(call.device, call.flags);
@@ -211,8 +246,11 @@ TEST(DIFactoryTest, CooperativeLevelsFallBackAndForceFeedbackSticksAreExclusive)
         {"Kb", 0x16}, {"Kb", 0x1A}, {"Ms", 0x16}, {"Ms", 0x1A}, {"Plain", 0x16}, {"Force", 0x05}};
     EXPECT_EQ(levels, expected);
     EXPECT_EQ(w.devices().size(), 4u);
+}
 
-    // Range per axis object, addressed by its type id; autocentre off for the force-feedback stick only.
+// Range per axis object, addressed by its type id; autocentre off for the force-feedback stick only.
+TEST(DIFactoryTest, JoystickAxesGetTheRangeAndForceFeedbackSticksLoseTheAutocentre) {
+    MixedDevices w;
     std::vector<std::string> properties;
     for (const FakeCall& call : w.fake.journal("SetProperty"))
         if (call.device == "Plain" || call.device == "Force")
@@ -225,136 +263,187 @@ TEST(DIFactoryTest, CooperativeLevelsFallBackAndForceFeedbackSticksAreExclusive)
         "Force:4:2:258:-1073741823..1073741823", "Force:4:2:514:-1073741823..1073741823", "Force:9:0:0:0",
         "Force:1:0:0:1024"};
     EXPECT_EQ(properties, expectedProperties);
+}
+
+TEST(DIFactoryTest, ForceFeedbackSticksGetTheThreeEffectsOnTheirActuators) {
+    MixedDevices w;
     ForceFeedback* ff = w.factory->getForceFeedback(joystickName("Force", 4));
     ASSERT_NE(ff, nullptr);
-    EXPECT_TRUE(ff->hasConditionEffect() && ff->hasConstantForceEffect() && ff->hasPeriodicEffect());
+    EXPECT_TRUE(ff->hasConditionEffect());
+    EXPECT_TRUE(ff->hasConstantForceEffect());
+    EXPECT_TRUE(ff->hasPeriodicEffect());
     for (const FakeCall& call : w.fake.journal("CreateEffect"))
         EXPECT_EQ(call.parameters.axes, (std::vector<uint32_t>{0, 4}));
-    const std::string joyLog = "Joyctick: try to set pov count: 4" + LogCapture::entry("Joyctick: try to setCooperativeLevel") +
-                               LogCapture::entry("Joyctick: try to setDataFormat") +
-                               LogCapture::entry("Joyctick: try to setAxesRange") +
-                               LogCapture::entry("Joyctick: try to createForceFeedback") +
-                               LogCapture::entry("Joyctick: try to setSpringAutocenter") +
-                               LogCapture::entry("Joyctick: try to createConditionEffect");
+}
+
+TEST(DIFactoryTest, JoystickSetUpIsLoggedStepByStep) {
+    MixedDevices w;
+    std::string joyLog = "Joyctick: try to set pov count: 4";
+    for (const char* step : {"setCooperativeLevel", "setDataFormat", "setAxesRange", "createForceFeedback",
+                             "setSpringAutocenter", "createConditionEffect"})
+        joyLog += LogCapture::entry(std::string("Joyctick: try to ") + step);
     EXPECT_TRUE(w.logged(joyLog));
     EXPECT_TRUE(w.logged("Joyctick: try to setBufferSize: 1024"));
 }
 
-TEST(DIFactoryTest, RestartKeepsNumbersAndForceFeedbackByNameAndClearsBans) {
-    World w;
-    FakeDeviceScript& kb = keyboard(w.fake, 1, "Kb");
-    joystick(w.fake, 2, "A", true);
-    joystick(w.fake, 3, "B");
-    DIFactory& f = w.make();
+// A keyboard and two sticks, B numbered 7 and A's force feedback set, the keyboard banned; then a restart.
+struct Restarted : World {
+    FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
     const std::string a = joystickName("A", 2), b = joystickName("B", 3);
-    f.setJoystickNumber(b, 7);
-    f.setJoystickNumber("Kb", 9);
-    ForceFeedback* ff = f.getForceFeedback(a);
-    ASSERT_NE(ff, nullptr);
-    ff->setConditionEffectGain(0.25);
-    ff->setConstantForceEffectGain(0.5);
-    ff->setPeriodicEffectGain(0.75);
-    ff->setSwapAxes(true);
-    f.banKeyboard(true);
-    EXPECT_TRUE(w.logged("DIKeyboard::setBanned bannedtrue"));
-    EXPECT_TRUE(w.logged("DIFactory::banKeyboard true"));
+    Restarted() {
+        joystick(fake, 2, "A", true);
+        joystick(fake, 3, "B");
+        DIFactory& f = make();
+        f.setJoystickNumber(b, 7);
+        f.setJoystickNumber("Kb", 9);
+        if (ForceFeedback* ff = f.getForceFeedback(a)) {
+            ff->setConditionEffectGain(0.25);
+            ff->setConstantForceEffectGain(0.5);
+            ff->setPeriodicEffectGain(0.75);
+            ff->setSwapAxes(true);
+        }
+        f.banKeyboard(true);
+        f.restartAllDevices();
+    }
+};
 
-    f.restartAllDevices();
-    EXPECT_EQ(f.getJoystickNumber(a), 0);
-    EXPECT_EQ(f.getJoystickNumber(b), 7);
-    ff = f.getForceFeedback(a);
+TEST(DIFactoryTest, RestartKeepsJoystickNumbersByName) {
+    Restarted w;
+    EXPECT_EQ(w.factory->getJoystickNumber(w.a), 0);
+    EXPECT_EQ(w.factory->getJoystickNumber(w.b), 7);
+}
+
+TEST(DIFactoryTest, RestartKeepsForceFeedbackSettingsByName) {
+    Restarted w;
+    ForceFeedback* ff = w.factory->getForceFeedback(w.a);
     ASSERT_NE(ff, nullptr);
     EXPECT_EQ(ff->getConditionEffectGain(), 0.25);
     EXPECT_EQ(ff->getConstantForceEffectGain(), 0.5);
     EXPECT_EQ(ff->getPeriodicEffectGain(), 0.75);
     EXPECT_TRUE(ff->getSwapAxes());
-    EXPECT_EQ(f.getForceFeedback("Kb"), nullptr);
-    EXPECT_EQ(f.getForceFeedback(b), nullptr);
+    EXPECT_EQ(w.factory->getForceFeedback("Kb"), nullptr);
+    EXPECT_EQ(w.factory->getForceFeedback(w.b), nullptr);
+}
 
+TEST(DIFactoryTest, RestartClearsTheBans) {
+    Restarted w;
+    EXPECT_TRUE(w.logged("DIKeyboard::setBanned bannedtrue"));
+    EXPECT_TRUE(w.logged("DIFactory::banKeyboard true"));
     // The keyboard is a new one, not banned: it delivers again.
-    f.acquireAll();
-    kb.batches.push_back({record(0x1E, 0x80, 5)});
+    w.factory->acquireAll();
+    w.kb.batches.push_back({record(0x1E, 0x80, 5)});
     EXPECT_EQ(describe(w.frame()), "30=1@5/0");
 }
 
-TEST(DIKeyboardTest, RecordsBecomeLoggedKeyEvents) {
-    World w;
-    FakeDeviceScript& kb = keyboard(w.fake, 1, "Kb");
-    keyboard(w.fake, 2, "Kb");  // a second keyboard of the same name: by-name calls reach the first
-    DIFactory& f = w.make();
+// Two keyboards of the same name (by-name calls reach the first), after the first frame.
+struct Keyboards : World {
+    FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
+    DeviceEventList first;
+    Keyboards() {
+        keyboard(fake, 2, "Kb");
+        make();
+        first = frame();
+    }
+};
+
+TEST(DIKeyboardTest, ListsTheKeysOfItsObjects) {
+    Keyboards w;
     Codes keys, axes;
-    f.getDeviceKeysAxes("Kb", keys, axes);
+    w.factory->getDeviceKeysAxes("Kb", keys, axes);
     EXPECT_EQ(keys, (Codes{0x01, 0x1E, 0x2A}));
     EXPECT_TRUE(axes.empty());
+}
 
-    EXPECT_TRUE(w.frame().empty());  // not acquired: the first frame acquires
+TEST(DIKeyboardTest, RecordsBecomeLoggedKeyEvents) {
+    Keyboards w;
+    EXPECT_TRUE(w.first.empty());  // not acquired: the first frame acquires
     EXPECT_TRUE(w.logged("Device acquire Kb"));
     w.log.fresh();
-    kb.batches.push_back({record(0x1E, 0x80, 100), record(0x1E, 0x7F, 100), record(0x54, 0x80, 120)});
+    w.kb.batches.push_back({record(0x1E, 0x80, 100), record(0x1E, 0x7F, 100), record(0x54, 0x80, 120)});
     EXPECT_EQ(describe(w.frame()), "30=0@100/0 30=1@100/0 84=1@120/0");
     EXPECT_EQ(w.log.fresh(), LogCapture::entry("Kb actions count: 3") + LogCapture::entry("KEY_A down 100") +
                                 LogCapture::entry("KEY_A up 100") + LogCapture::entry("KEY_UNKNOWN down 120"));
+}
 
+TEST(DIKeyboardTest, OverflowIsLoggedAndKeepsTheRecords) {
+    Keyboards w;
+    w.log.fresh();
     w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1, "Kb");
-    kb.batches.push_back({record(0x01, 0x80, 130)});
+    w.kb.batches.push_back({record(0x01, 0x80, 130)});
     EXPECT_EQ(describe(w.frame()), "1=1@130/0");
     EXPECT_EQ(w.log.fresh(), LogCapture::entry("Keyboard data buffer overflow!") +
                                 LogCapture::entry("Kb actions count: 1") + LogCapture::entry("KEY_ESCAPE down 130"));
+}
 
-    f.banKeyboard(true);
+TEST(DIKeyboardTest, BannedKeyboardDrainsItsBufferSilently) {
+    Keyboards w;
+    w.factory->banKeyboard(true);
     w.log.fresh();
     w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1, "Kb");
-    kb.batches.push_back({record(0x01, 0x00, 140)});
+    w.kb.batches.push_back({record(0x01, 0x00, 140)});
     EXPECT_TRUE(w.frame().empty());
-    EXPECT_TRUE(kb.batches.empty());  // drained all the same
+    EXPECT_TRUE(w.kb.batches.empty());  // drained all the same
     EXPECT_EQ(w.log.fresh(), "");
+}
 
-    f.banKeyboard(false);
+TEST(DIKeyboardTest, LostInputReacquiresForTheNextFrame) {
+    Keyboards w;
     w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1, "Kb");
-    kb.batches.push_back({record(0x01, 0x00, 150)});
+    w.kb.batches.push_back({record(0x01, 0x00, 150)});
     w.log.fresh();
     EXPECT_TRUE(w.frame().empty());
     EXPECT_EQ(w.log.fresh(), LogCapture::entry("Device acquire Kb"));  // S_FALSE: already acquired, a success
     EXPECT_EQ(describe(w.frame()), "1=0@150/0");
 }
 
-TEST(DIMouseTest, MovementIsScaledAndSaturatesButtonsArePresses) {
-    World w;
-    FakeDeviceScript& ms = mouse(w.fake, 1, "Ms");
-    DIFactory& f = w.make();
-    f.acquireAll();
+// A mouse, acquired.
+struct MouseWorld : World {
+    FakeDeviceScript& ms = mouse(fake, 1, "Ms");
+    MouseWorld() { make().acquireAll(); }
+};
+
+TEST(DIMouseTest, ListsItsAxesAndButtons) {
+    MouseWorld w;
     Codes keys, axes;
-    f.getDeviceKeysAxes("Ms", keys, axes);
+    w.factory->getDeviceKeysAxes("Ms", keys, axes);
     EXPECT_EQ(axes, (Codes{1024, 1028, 1032}));
     EXPECT_EQ(keys, (Codes{1036, 1037}));
+}
 
-    ms.batches.push_back({record(0, static_cast<uint32_t>(-1), 10), record(4, 2, 11), record(8, 0, 12),
-                          record(12, 0x80, 13), record(19, 0x00, 14), record(20, 5, 15), record(2, 5, 16)});
-    EXPECT_EQ(describe(w.frame()), "1024=-65540@10r/1024 1028=131080@11r/1024 1032=0@12r/1024 "
-                                   "1036=1@13/1024 1043=0@14/1024");
+TEST(DIMouseTest, MovementIsScaledAndSaturates) {
     EXPECT_EQ(DIMouse::scaleMovement(16383), 1073741823);
     EXPECT_EQ(DIMouse::scaleMovement(-16383), -1073741823);
     EXPECT_EQ(DIMouse::scaleMovement(40000), INT32_MAX);
     EXPECT_EQ(DIMouse::scaleMovement(INT32_MIN), INT32_MIN);
+}
 
-    f.banMouse(true);
+TEST(DIMouseTest, RecordsBecomeRelativeAxisEventsAndButtonPresses) {
+    MouseWorld w;
+    w.ms.batches.push_back({record(0, static_cast<uint32_t>(-1), 10), record(4, 2, 11), record(8, 0, 12),
+                            record(12, 0x80, 13), record(19, 0x00, 14), record(20, 5, 15), record(2, 5, 16)});
+    EXPECT_EQ(describe(w.frame()), "1024=-65540@10r/1024 1028=131080@11r/1024 1032=0@12r/1024 "
+                                   "1036=1@13/1024 1043=0@14/1024");
+}
+
+TEST(DIMouseTest, BannedMouseDrainsItsBufferSilently) {
+    MouseWorld w;
+    w.factory->banMouse(true);
     EXPECT_TRUE(w.logged("DIMouse::setBanned bannedtrue"));
     EXPECT_TRUE(w.logged("DIFactory::banMouse true"));
-    ms.batches.push_back({record(12, 0x80, 20)});
+    w.ms.batches.push_back({record(12, 0x80, 20)});
     EXPECT_TRUE(w.frame().empty());
-    EXPECT_TRUE(ms.batches.empty());
+    EXPECT_TRUE(w.ms.batches.empty());
 }
 
 // A factory with one joystick, acquired, its log read so far.
 struct StickWorld : World {
-    FakeDeviceScript& js = joystick(fake, 1, "Stick");
+    FakeDeviceScript& js;
     const std::string name = joystickName("Stick", 1);
-    StickWorld() {
+    explicit StickWorld(bool forceFeedback = false) : js(joystick(fake, 1, "Stick", forceFeedback)) {
         make().acquireAll();
         log.fresh();
     }
 };
-
 TEST(DIJoystickTest, AHatChangeSendsTheOldDirectionUpAndTheNewDown) {
     StickWorld w;
     // Hat 0 of joystick 0 from centred to north: (5119, 1) then (5118, 1), the later first in the list.
@@ -407,36 +496,40 @@ TEST(DIJoystickTest, AnyNumberIsAcceptedAndTheBlockBaseWraps) {
     EXPECT_EQ(w.frame().front().device, 3072u);  // (INT_MAX + 4) * 1024 modulo 2^32
 }
 
-TEST(DIJoystickTest, FailedPollReacquiresFailedFetchIsLoggedOverflowKeepsRecords) {
+TEST(DIJoystickTest, FailedPollAcquiresWithTheAutocentreOff) {
     World w;
-    FakeDeviceScript& js = joystick(w.fake, 1, "Stick", true);
-    DIFactory& f = w.make();
-    const std::string name = joystickName("Stick", 1);
+    joystick(w.fake, 1, "Stick", true);
+    w.make();
     EXPECT_TRUE(w.frame().empty());  // Poll fails until acquired: acquire, autocentre off first, then restore
-    EXPECT_TRUE(w.logged("Device acquire " + name));
-    const std::vector<FakeCall> properties = w.fake.journal("SetProperty");
-    EXPECT_EQ(properties.back().property, DIPROP_AUTOCENTER);
+    EXPECT_TRUE(w.logged("Device acquire " + joystickName("Stick", 1)));
+    EXPECT_EQ(w.fake.journal("SetProperty").back().property, DIPROP_AUTOCENTER);
+}
 
+TEST(DIJoystickTest, FailedFetchIsLogged) {
+    StickWorld w(true);
     w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1);
-    w.log.fresh();
     EXPECT_TRUE(w.frame().empty());
     EXPECT_EQ(w.log.fresh(), LogCapture::entry(std::string("Failed to get joystick data! ") +
                                               errorDescription(DIERR_INPUTLOST)));
-
-    w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
-    js.batches.push_back({record(48, 0x80, 3)});
-    EXPECT_EQ(describe(w.frame()), "4144=1@3/4096");
-    EXPECT_EQ(w.log.fresh(), LogCapture::entry("Joystick data buffer overflow!"));
-
-    // A failing autocentre is logged and does not stop the acquire.
-    f.unacquireAll();
-    w.fake.setResult("SetProperty", E_FAIL, 1);
-    w.log.fresh();
-    f.acquireAll();
-    EXPECT_EQ(w.log.fresh(), LogCapture::entry("SetSpringAutocenter  " + name + " " + errorDescription(E_FAIL)) +
-                                LogCapture::entry("Device acquire " + name));
 }
 
+TEST(DIJoystickTest, OverflowIsLoggedAndKeepsTheRecords) {
+    StickWorld w(true);
+    w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
+    w.js.batches.push_back({record(48, 0x80, 3)});
+    EXPECT_EQ(describe(w.frame()), "4144=1@3/4096");
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("Joystick data buffer overflow!"));
+}
+
+TEST(DIJoystickTest, AFailingAutocentreIsLoggedAndTheAcquireGoesOn) {
+    StickWorld w(true);
+    w.factory->unacquireAll();
+    w.fake.setResult("SetProperty", E_FAIL, 1);
+    w.log.fresh();
+    w.factory->acquireAll();
+    EXPECT_EQ(w.log.fresh(), LogCapture::entry("SetSpringAutocenter  " + w.name + " " + errorDescription(E_FAIL)) +
+                                LogCapture::entry("Device acquire " + w.name));
+}
 TEST(DIDeviceTest, UnacquireLogsItsFailureFirst) {
     World w;
     keyboard(w.fake, 1, "Kb");
@@ -451,7 +544,7 @@ TEST(DIDeviceTest, UnacquireLogsItsFailureFirst) {
     EXPECT_EQ(w.log.fresh(), "");
 }
 
-TEST(DIFactoryTest, FailuresOfDirectInputItself) {
+TEST(DIFactoryTest, AFailedDirectInput8CreateThrows) {
     World w;
     w.fake.setResult("DirectInput8Create", DIERR_OUTOFMEMORY);
     try {
@@ -460,13 +553,14 @@ TEST(DIFactoryTest, FailuresOfDirectInputItself) {
     } catch (const DIFactory::Exception& e) {
         EXPECT_EQ(std::string(e.what()), std::string("DirectInput8Create ") + errorDescription(DIERR_OUTOFMEMORY));
     }
-    FakeDirectInput other;
-    keyboard(other, 1, "Kb");
-    other.setResult("EnumDevices", E_FAIL);
-    w.make(other);
+}
+
+TEST(DIFactoryTest, AFailedEnumerationIsLoggedAndListsNoDevice) {
+    World w;
+    keyboard(w.fake, 1, "Kb");
+    w.fake.setResult("EnumDevices", E_FAIL);
+    w.make();
     EXPECT_TRUE(w.logged(std::string("Input error: EnumDevices") + errorDescription(E_FAIL)));
     EXPECT_TRUE(w.devices().empty());
     EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "");
-    w.factory.reset();  // before the fake it stands on
-    w.platform.reset();
 }
