@@ -51,9 +51,6 @@ struct Stick {  // a force-feedback controller on a fake device, with the log ca
         ff->setConstantForceEffectGain(gain);
         ff->setPeriodicEffectGain(gain);
     }
-    double gain() const {  // with at most one kind of effect, its gain (0.0 if none)
-        return ff->getConditionEffectGain() + ff->getConstantForceEffectGain() + ff->getPeriodicEffectGain();
-    }
     bool logged(const std::string& message, HResult result) const {
         return log.read().find(LogCapture::entry(message + errorDescription(result))) != std::string::npos;
     }
@@ -68,26 +65,86 @@ Ints springOf(const FakeEffectParameters& p) {  // offset and both coefficients 
 
 std::string entryIf(const char* message) { return *message ? LogCapture::entry(message) : ""; }
 
+// Axes given at creation, as sent, and the spring's records for offset 0.5 and magnitude 0.3 on X.
+struct AxesCase { std::vector<uint32_t> axes, sorted; uint32_t springSize; Ints spring; };
+const Ints oneAxis = {5000, 3000, 3000}, twoAxes = {5000, 3000, 3000, 0, 0, 0};
+const AxesCase axesCases[] = {{{4, 0, 4}, {0, 4}, 48, twoAxes}, {{0}, {0}, 24, oneAxis}, {{4, 4}, {4}, 24, oneAxis},
+                              {{8, 0, 4}, {0, 4, 8}, 48, twoAxes}};
+
+struct Created : Stick {
+    explicit Created(const AxesCase& c) {
+        createAll(c.axes);
+        ff->setConditionEffect(0.5, 0.0, 0.3, 0.0);
+    }
+};
+
+// Spring values in turn, swapped axes on (records take Y and -X, a quarter turn), the gain 0.55.
+struct SpringStep { double ox, oy, mx, my; Ints spring; const char* log; };
+const SpringStep springSteps[] = {
+    {0.25, -0.5, 0.2, 0.6, {-5000, 6000, 6000, -2500, 2000, 2000}, ""},
+    {2.0, 0.0, 0.5, 0.5, {-5000, 5000, 5000, -2500, 5000, 5000}, "Invalid offset values in ConditionEffect!"},
+    {0.5, -1.0, 0.5, 2.0, {-10000, 5000, 5000, -5000, 5000, 5000}, "Invalid magnitude values in ConditionEffect!"}};
+
+struct SwappedSpring : Stick {
+    SwappedSpring() {
+        ff->setSwapAxes(true);  // held for springs created later
+        createAll();
+        ff->setConditionEffectGain(0.55);
+    }
+    void apply(const SpringStep& step) { ff->setConditionEffect(step.ox, step.oy, step.mx, step.my); }
+};
+
+// Directed forces in turn, each sent as a constant force and as a periodic effect of that frequency.
+struct DirectedStep {
+    ForceFeedback::AxisValues axes; double hertz; int32_t length; Ints direction; uint32_t period; const char* log;
+};
+const DirectedStep directedSteps[] = {{{{0, 0.3}, {4, 0.4}}, 20, 5000, {3000, 4000}, 50000, ""},
+                                      {{{0, 0.6}, {8, 0.9}}, -1, 7211, {6000, 4000}, 50000, "Frequency must be greater 0!"},
+                                      {{{0, 0.9}, {4, 0.9}}, 50, 10000, {9000, 9000}, 20000, ""},
+                                      {{{0, -0.60009}, {4, 0.0}}, 3, 6000, {-6000, 0}, 333333, ""},
+                                      {{{0, 0.00019}}, 0.000001, 1, {1, 0}, 0, ""},
+                                      {{{0, 0.0}, {4, 0.0}}, 0.0001, 0, {0, 0}, 0xFFFFFFFFu, ""}};
+
+struct Directed : Stick {
+    Directed() { createAll(); }
+    void apply(const DirectedStep& step) {
+        ff->setConstantForceEffect(step.axes);
+        ff->setPeriodicEffect(step.axes, step.hertz);
+    }
+};
+
+// Each kind of effect: how it is made, the message when that fails, its gain.
+struct Kind {
+    void (ForceFeedback::*create)(Device&, const std::vector<uint32_t>&);
+    const char* refused;
+    double (ForceFeedback::*gain)() const;
+};
+const Kind kinds[] = {
+    {&ForceFeedback::createConditionEffect, "Cannot create condition effect! ", &ForceFeedback::getConditionEffectGain},
+    {&ForceFeedback::createConstantForceEffect, "Cannot create constant force effect! ",
+     &ForceFeedback::getConstantForceEffectGain},
+    {&ForceFeedback::createPeriodicEffect, "Cannot create periodic effect! ", &ForceFeedback::getPeriodicEffectGain}};
+
 } // namespace
 
-TEST(ForceFeedbackTest, CreationRecordsCarryKindSortedAxesAndOneSpringConditionPerAxisAtMostTwo) {
-    struct Case { std::vector<uint32_t> axes, sorted; uint32_t springSize; Ints spring; };
-    const Ints one = {5000, 3000, 3000}, two = {5000, 3000, 3000, 0, 0, 0};
-    const Case cases[] = {{{4, 0, 4}, {0, 4}, 48, two}, {{0}, {0}, 24, one}, {{4, 4}, {4}, 24, one},
-                          {{8, 0, 4}, {0, 4, 8}, 48, two}};
-    for (const Case& c : cases) {
-        Stick s;
-        s.createAll(c.axes);
-        s.ff->setConditionEffect(0.5, 0.0, 0.3, 0.0);
-        const std::tuple<unsigned, Guid, uint32_t> kinds[] = {
+TEST(ForceFeedbackTest, CreationRecordsCarryTheirKindAndSortedAxes) {
+    for (const AxesCase& c : axesCases) {
+        Created s(c);
+        const std::tuple<unsigned, Guid, uint32_t> records[] = {
             {1, GUID_Spring, c.springSize}, {2, GUID_ConstantForce, 4}, {3, GUID_Square, 16}};
-        for (const auto& [effect, guid, size] : kinds) {
+        for (const auto& [effect, guid, size] : records) {
             const FakeCall call = s.last("CreateEffect", effect);
             const FakeEffectParameters& p = call.parameters;
             EXPECT_EQ(std::make_tuple(call.guid, p.flags, p.duration, p.gain, p.triggerButton, p.typeSpecificSize),
                       std::make_tuple(guid, 0x12u, 0xFFFFFFFFu, 10000u, 0xFFFFFFFFu, size)) << "effect " << effect;
             EXPECT_EQ(std::make_pair(p.axes, p.directions), std::make_pair(c.sorted, Ints(c.sorted.size(), 0)));
         }
+    }
+}
+
+TEST(ForceFeedbackTest, SpringHasOneConditionPerAxisAtMostTwo) {
+    for (const AxesCase& c : axesCases) {
+        Created s(c);
         for (const Condition& record : s.last("CreateEffect", 1).parameters.conditions())
             EXPECT_EQ(std::make_pair(record.positiveSaturation, record.negativeSaturation),
                       std::make_pair(10000u, 10000u));
@@ -95,23 +152,22 @@ TEST(ForceFeedbackTest, CreationRecordsCarryKindSortedAxesAndOneSpringConditionP
     }
 }
 
-TEST(ForceFeedbackTest, SpringAppliesKeptValuesLogsRefusedOnesAndTurnsItsCentreWhenSwapped) {
-    struct Step { double ox, oy, mx, my; Ints spring; const char* log; };
-    const Step steps[] = {
-        {0.25, -0.5, 0.2, 0.6, {-5000, 6000, 6000, -2500, 2000, 2000}, ""},
-        {2.0, 0.0, 0.5, 0.5, {-5000, 5000, 5000, -2500, 5000, 5000}, "Invalid offset values in ConditionEffect!"},
-        {0.5, -1.0, 0.5, 2.0, {-10000, 5000, 5000, -5000, 5000, 5000}, "Invalid magnitude values in ConditionEffect!"}};
-    Stick s;
-    s.ff->setSwapAxes(true);  // held for springs created later: records take Y and -X, a quarter turn
-    s.createAll();
-    s.ff->setConditionEffectGain(0.55);
-    for (const Step& step : steps) {
-        s.ff->setConditionEffect(step.ox, step.oy, step.mx, step.my);
+TEST(ForceFeedbackTest, SpringAppliesKeptValuesAndLogsRefusedOnes) {
+    SwappedSpring s;
+    for (const SpringStep& step : springSteps) {
+        s.apply(step);
         EXPECT_EQ(s.log.fresh(), entryIf(step.log));
         EXPECT_EQ(std::make_tuple(s.last("SetParameters", 1).flags, s.lastSet(1).gain, s.ff->getConditionEffectGain()),
                   std::make_tuple(0x104u, 5500u, 0.55));
         EXPECT_EQ(springOf(s.lastSet(1)), step.spring);
     }
+}
+
+TEST(ForceFeedbackTest, SpringTurnsItsCentreBackWhenUnswapped) {
+    SwappedSpring s;
+    for (const SpringStep& step : springSteps)
+        s.apply(step);
+    s.log.fresh();
     s.fake.setResult("SetParameters", DIERR_INCOMPLETEEFFECT, 1);
     s.ff->setSwapAxes(false);
     EXPECT_EQ(s.log.fresh(), LogCapture::entry("SetSwapAxes 0") + LogCapture::entry(std::string(
@@ -119,76 +175,80 @@ TEST(ForceFeedbackTest, SpringAppliesKeptValuesLogsRefusedOnesAndTurnsItsCentreW
     EXPECT_EQ(springOf(s.lastSet(1)), (Ints{5000, 5000, 5000, -10000, 5000, 5000}));
 }
 
-TEST(ForceFeedbackTest, DirectedEffectsSendDirectionCappedLengthAndPeriodKeepingMissingAxes) {
-    struct Step {
-        ForceFeedback::AxisValues axes; double hertz; int32_t length; Ints direction; uint32_t period; const char* log;
-    };
-    const Step steps[] = {{{{0, 0.3}, {4, 0.4}}, 20, 5000, {3000, 4000}, 50000, ""},
-                          {{{0, 0.6}, {8, 0.9}}, -1, 7211, {6000, 4000}, 50000, "Frequency must be greater 0!"},
-                          {{{0, 0.9}, {4, 0.9}}, 50, 10000, {9000, 9000}, 20000, ""},
-                          {{{0, -0.60009}, {4, 0.0}}, 3, 6000, {-6000, 0}, 333333, ""},
-                          {{{0, 0.00019}}, 0.000001, 1, {1, 0}, 0, ""},
-                          {{{0, 0.0}, {4, 0.0}}, 0.0001, 0, {0, 0}, 0xFFFFFFFFu, ""}};
-    Stick s;
-    s.createAll();
-    for (const Step& step : steps) {
-        s.ff->setConstantForceEffect(step.axes);
-        s.ff->setPeriodicEffect(step.axes, step.hertz);
-        EXPECT_EQ(s.log.fresh(), entryIf(step.log));
-        EXPECT_EQ(std::make_pair(s.lastSet(2).directions, s.lastSet(3).directions),
-                  std::make_pair(step.direction, step.direction));
-        const Periodic periodic = s.lastSet(3).periodics().at(0);
-        EXPECT_EQ(std::make_tuple(s.lastSet(2).constantForces().at(0).magnitude, periodic.magnitude, periodic.period),
-                  std::make_tuple(step.length, uint32_t(step.length), step.period));
+TEST(ForceFeedbackTest, DirectedEffectsSendTheDirectionKeepingMissingAxes) {
+    Directed s;
+    for (const DirectedStep& step : directedSteps) {
+        s.apply(step);
+        EXPECT_EQ(s.lastSet(2).directions, step.direction);
+        EXPECT_EQ(s.lastSet(3).directions, step.direction);
     }
+}
+
+TEST(ForceFeedbackTest, DirectedEffectsSendTheCappedLengthAndThePeriod) {
+    Directed s;
+    for (const DirectedStep& step : directedSteps) {
+        s.apply(step);
+        EXPECT_EQ(s.log.fresh(), entryIf(step.log));
+        EXPECT_EQ(s.lastSet(2).constantForces().at(0).magnitude, step.length);
+        EXPECT_EQ(s.lastSet(3).periodics().at(0).magnitude, uint32_t(step.length));
+        EXPECT_EQ(s.lastSet(3).periodics().at(0).period, step.period);
+    }
+}
+
+TEST(ForceFeedbackTest, DirectedEffectGainsAreSentWithTheirParameters) {
+    Directed s;
+    s.apply(directedSteps[0]);
     s.ff->setConstantForceEffectGain(0.2), s.ff->setPeriodicEffectGain(0.3);
     EXPECT_EQ(std::make_tuple(s.last("SetParameters", 2).flags, s.last("SetParameters", 3).flags, s.lastSet(2).flags,
                               s.lastSet(2).gain, s.lastSet(3).gain, s.ff->getPeriodicEffectGain()),
               std::make_tuple(0x144u, 0x144u, 0x12u, 2000u, 3000u, 0.3));
 }
 
-TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsentAndGainsOutsideZeroToOneAreRefused) {
-    const std::pair<void (ForceFeedback::*)(Device&, const std::vector<uint32_t>&), const char*> kinds[] = {
-        {&ForceFeedback::createConditionEffect, "Cannot create condition effect! "},
-        {&ForceFeedback::createConstantForceEffect, "Cannot create constant force effect! "},
-        {&ForceFeedback::createPeriodicEffect, "Cannot create periodic effect! "}};
-    for (const auto& [create, message] : kinds) {
+TEST(ForceFeedbackTest, RefusedCreationLeavesTheEffectAbsent) {
+    for (const Kind& kind : kinds) {
         Stick s;
         ForceFeedback& ff = *s.ff;
         s.fake.setResult("CreateEffect", DIERR_DEVICEFULL, 1);
-        (ff.*create)(*s.device, {0, 4});
-        EXPECT_TRUE(s.logged(message, DIERR_DEVICEFULL));
+        (ff.*kind.create)(*s.device, {0, 4});
+        EXPECT_TRUE(s.logged(kind.refused, DIERR_DEVICEFULL));
         s.setGains(1);
         ff.restore();
         ff.setSwapAxes(true);
         ff.setConditionEffect(0, 0, 0, 0);
         ff.setConstantForceEffect({{0, 1}});
         ff.setPeriodicEffect({{0, 1}}, -1);
-        ff.playConditionEffect();
-        ff.playConstantForceEffect();
-        ff.playPeriodicEffect();
-        ff.stopConditionEffect();
-        ff.stopConstantForceEffect();
-        ff.stopPeriodicEffect();
-        EXPECT_FALSE(ff.hasConditionEffect() || ff.hasConstantForceEffect() || ff.hasPeriodicEffect() || s.gain());
-        EXPECT_EQ(s.trace(), "CreateEffect@0") << message;
+        ff.playConditionEffect(), ff.playConstantForceEffect(), ff.playPeriodicEffect();
+        ff.stopConditionEffect(), ff.stopConstantForceEffect(), ff.stopPeriodicEffect();
+        EXPECT_FALSE(ff.hasConditionEffect()) << kind.refused;
+        EXPECT_FALSE(ff.hasConstantForceEffect()) << kind.refused;
+        EXPECT_FALSE(ff.hasPeriodicEffect()) << kind.refused;
+        for (const Kind& other : kinds)
+            EXPECT_EQ((ff.*other.gain)(), 0.0) << kind.refused;
+        EXPECT_EQ(s.trace(), "CreateEffect@0") << kind.refused;
+    }
+}
 
-        (ff.*create)(*s.device, {0, 4});
+TEST(ForceFeedbackTest, GainsOutsideZeroToOneAreRefused) {
+    const char* const refused = "Invalid gain value! Gain must be in range 0..1!";
+    const struct { double gain; const char* log; double kept; size_t calls; uint32_t sent; } steps[] = {
+        {0.25, "", 0.25, 1, 2500},          {1.5, refused, 0.25, 0, 2500}, {-0.1, refused, 0.25, 0, 2500},
+        {std::nan(""), refused, 0.25, 0, 2500}, {1.0, "", 1.0, 1, 10000},  {0.0, "", 0.0, 1, 0}};
+    for (const Kind& kind : kinds) {
+        Stick s;
+        (s.ff.get()->*kind.create)(*s.device, {0, 4});
         s.log.fresh();
-        double kept = 1.0;
-        for (double gain : {0.25, 1.5, -0.1, std::nan(""), 1.0, 0.0}) {
-            const bool valid = gain >= 0.0 && gain <= 1.0;
-            const size_t sent = s.fake.journal().size();
-            s.setGains(gain);
-            EXPECT_EQ(s.log.fresh(), entryIf(valid ? "" : "Invalid gain value! Gain must be in range 0..1!"));
-            kept = valid ? gain : kept;
-            EXPECT_EQ(std::make_tuple(s.gain(), s.fake.journal().size(), s.lastSet(1).gain),
-                      std::make_tuple(kept, sent + valid, static_cast<uint32_t>(kept * 10000)));
+        for (const auto& step : steps) {
+            const size_t before = s.fake.journal().size();
+            s.setGains(step.gain);
+            EXPECT_EQ(s.log.fresh(), entryIf(step.log)) << step.gain;
+            EXPECT_EQ((s.ff.get()->*kind.gain)(), step.kept) << step.gain;
+            EXPECT_EQ(s.fake.journal().size() - before, step.calls) << step.gain;
+            EXPECT_EQ(s.lastSet(1).gain, step.sent) << step.gain;
         }
     }
 }
 
-TEST(ForceFeedbackTest, RestoreReplaysOnlyPlayingEffectsAndEachIsStoppedAndReleasedOnce) {
+TEST(ForceFeedbackTest, RestoreReplaysOnlyPlayingEffects) {
     Stick s;
     s.createAll();
     s.ff->playConditionEffect();
@@ -202,9 +262,14 @@ TEST(ForceFeedbackTest, RestoreReplaysOnlyPlayingEffectsAndEachIsStoppedAndRelea
     s.ff->restore();
     EXPECT_EQ(s.trace(), "CreateEffect@1 CreateEffect@2 CreateEffect@3 "
                          "Start@1 Start@3 Stop@3 Start@2 Start@1 Stop@1 Start@1");
-    EXPECT_TRUE(s.logged("Input Error: Can't play effect: ", DIERR_NOTEXCLUSIVEACQUIRED) &&
-                s.logged("Input Error: Can't stop playing effect: ", DIERR_INPUTLOST));
+    EXPECT_TRUE(s.logged("Input Error: Can't play effect: ", DIERR_NOTEXCLUSIVEACQUIRED));
+    EXPECT_TRUE(s.logged("Input Error: Can't stop playing effect: ", DIERR_INPUTLOST));
+}
 
+TEST(ForceFeedbackTest, ReplacedAndDestroyedEffectsAreStoppedAndReleasedOnce) {
+    Stick s;
+    s.createAll();
+    s.trace();
     s.ff->createPeriodicEffect(*s.device, {0, 4});
     s.fake.setResult("CreateEffect", DIERR_OUTOFMEMORY, 1);
     s.ff->createPeriodicEffect(*s.device, {0, 4});
