@@ -1,5 +1,4 @@
 #include "Vorlan.h"
-#include "devices/DeviceNames.h"
 #include "lua/Constants.h"
 #include "lua/LuaModule.h"
 #include "platform/directinput/ResultCodes.h"
@@ -74,7 +73,7 @@ struct Script {
     FakeDeviceScript& kb = keyboard(fake, 1);
     FakeDeviceScript& ms = mouse(fake, 2);
     FakeDeviceScript& js = joystick(fake, 3);
-    const std::string stick = "Stick {" + formatDeviceGuid(guid(3)) + "}";
+    const std::string stick = "Stick {10000003-ABCD-ef01-0313-233343536373}";
     size_t budget = unlimited;
     lua_State* L = lua_newstate(allocate, &budget);
 
@@ -120,7 +119,7 @@ struct Script {
 
 // Before initialize (or after it failed) every function gives a neutral result
 // and touches no device; the function names are checked by tests/lua/module.lua.
-TEST(LuaModuleTest, NeutralUntilInitializeWhichRaisesFailuresTakesTheWindowAndInstallsTheGlobals) {
+TEST(LuaModuleTest, NeutralUntilInitialize) {
     Script s;
     EXPECT_EQ(s.eval("vorlan.process(), vorlan.getDevices(), vorlan.getDeviceType('Keyboard'),"
                      " vorlan.getJoystickNumber(stick), vorlan.getDeviceKeysAxes('Keyboard')"),
@@ -134,13 +133,18 @@ TEST(LuaModuleTest, NeutralUntilInitializeWhichRaisesFailuresTakesTheWindowAndIn
                     " vorlan.setJoystickNumber(stick, 2)"),
               "");
     EXPECT_TRUE(s.fake.journal().empty());
+}
 
+TEST(LuaModuleTest, InitializeRaisesItsFailure) {
+    Script s;
     s.fake.setResult("DirectInput8Create", DIERR_OUTOFMEMORY, 1);
     EXPECT_EQ(s.eval("pcall(vorlan.initialize, window)"),
               std::string("false DirectInput8Create ") + errorDescription(DIERR_OUTOFMEMORY));
     EXPECT_EQ(s.eval("KEY_ESCAPE, vorlan.getDevices()"), "nil {}");
+}
 
-    // Only a light userdata is a window.
+TEST(LuaModuleTest, InitializeTakesOnlyALightUserdataAsTheWindow) {
+    Script s;
     const std::pair<const char*, void*> windows[] = {{"newproxy()", nullptr}, {"0x1234", nullptr}, {"", nullptr},
                                                      {"window", window}};
     for (const auto& [argument, expected] : windows) {
@@ -150,15 +154,24 @@ TEST(LuaModuleTest, NeutralUntilInitializeWhichRaisesFailuresTakesTheWindowAndIn
         ASSERT_EQ(s.fake.journal("SetCooperativeLevel").size(), 3u);
         EXPECT_EQ(s.fake.journal("SetCooperativeLevel").front().window, expected) << argument;
     }
+}
 
+// Each initialize installs the globals again, over whatever a script put there.
+TEST(LuaModuleTest, InitializeInstallsTheGlobals) {
+    Script s;
+    ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     for (size_t i = 0; i < luaConstantCount; ++i)
         EXPECT_EQ(s.eval(std::string("type(") + luaConstants[i].name + "), " + luaConstants[i].name),
                   "number " + std::to_string(luaConstants[i].value));
     EXPECT_EQ(s.run("KEY_ESCAPE = 99 wsRepNull = nil getDeviceType = nil trace = 1 vorlan.initialize()"), "");
     EXPECT_EQ(s.eval("KEY_ESCAPE, wsRepNull, type(getDeviceType), type(trace)"), "1 4000 function function");
     EXPECT_EQ(s.fake.journal("DirectInput8Create").size(), 1u);
+}
 
-    // The global functions take one string; tolua's report names the function, then the wrong argument.
+// The global functions take one string; tolua's report names the function, then the wrong argument.
+TEST(LuaModuleTest, GlobalFunctionsTakeOneString) {
+    Script s;
+    ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     const auto refused = [](const std::string& function, const std::string& argument) {
         return "false error in function '" + function + "'.\n     argument #" + argument + " expected.\n";
     };
@@ -178,7 +191,7 @@ TEST(LuaModuleTest, NeutralUntilInitializeWhichRaisesFailuresTakesTheWindowAndIn
         EXPECT_EQ(s.eval(std::string("pcall(") + call + ")"), result) << call;
 }
 
-TEST(LuaModuleTest, LayersAndActivationByNamesThatAreStringsOrNumbers) {
+TEST(LuaModuleTest, NamesMustBeStringsOrNumbers) {
     Script s;
     const std::pair<std::string, const char*> cases[] = {  // the function and its arguments, the wrong type
         {"createLayer", "no value"},
@@ -198,13 +211,22 @@ TEST(LuaModuleTest, LayersAndActivationByNamesThatAreStringsOrNumbers) {
                                                                  "' (string expected, got " + got + ")");
         ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     }
+}
+
+TEST(LuaModuleTest, LayersByNamesThatAreStringsOrNumbers) {
+    Script s;
+    ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     EXPECT_EQ(s.run("vorlan.createLayer('A') vorlan.createLayer(7) vorlan.setTopLayer('A') vorlan.setTopLayer(7)"), "");
     EXPECT_EQ(s.layers(), (std::vector<std::string>{"7", "A"}));
     EXPECT_EQ(s.run("vorlan.removeLayer('7')"), "");
     EXPECT_EQ(s.layers(), std::vector<std::string>{"A"});
     EXPECT_EQ(s.run("vorlan.removeAllLayers()"), "");
     EXPECT_TRUE(s.layers().empty());
+}
 
+TEST(LuaModuleTest, ActivateFollowsLuasTruth) {
+    Script s;
+    ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     const std::pair<const char*, const char*> activations[] = {
         {"true", "Acquire"}, {"0", "Acquire"}, {"''", "Acquire"}, {"false", "Unacquire"}, {"nil", "Unacquire"}, {"", "Unacquire"}};
     for (const auto& [argument, call] : activations) {
@@ -214,7 +236,7 @@ TEST(LuaModuleTest, LayersAndActivationByNamesThatAreStringsOrNumbers) {
     }
 }
 
-TEST(LuaModuleTest, QueriesAndProcessGiveLuaValues) {
+TEST(LuaModuleTest, QueriesGiveLuaValues) {
     Script s;
     ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     const std::pair<std::string, std::string> cases[] = {
@@ -230,8 +252,11 @@ TEST(LuaModuleTest, QueriesAndProcessGiveLuaValues) {
     };
     for (const auto& [call, result] : cases)
         EXPECT_EQ(s.eval(call), result) << call;
+}
 
-    // setJoystickNumber truncates toward zero and saturates.
+TEST(LuaModuleTest, SetJoystickNumberTruncatesTowardZeroAndSaturates) {
+    Script s;
+    ASSERT_EQ(s.run("vorlan.initialize(window)"), "");
     const std::pair<const char*, const char*> numbers[] = {
         {"2.9", "2"},         {"-1.5", "-1"},         {"2147483647.5", "2147483647"}, {"1e10", "2147483647"},
         {"-1e10", "-2147483648"}, {"math.huge", "2147483647"}, {"0/0", "0"}, {"'7'", "7"}, {"nil", "0"}, {"{}", "0"},
@@ -240,9 +265,11 @@ TEST(LuaModuleTest, QueriesAndProcessGiveLuaValues) {
         EXPECT_EQ(s.run(std::string("vorlan.setJoystickNumber(stick, ") + number + ")"), "");
         EXPECT_EQ(s.eval("vorlan.getJoystickNumber(stick)"), result) << number;
     }
+}
 
-    // process gives one table per action.
-    ASSERT_EQ(s.run("vorlan.createLayer('L') vorlan.setTopLayer('L') vorlan.activate(true)"
+TEST(LuaModuleTest, ProcessGivesOneTablePerAction) {
+    Script s;
+    ASSERT_EQ(s.run("vorlan.initialize(window) vorlan.createLayer('L') vorlan.setTopLayer('L') vorlan.activate(true)"
                     " vorlan.addKeyCombo('L', KEY_A, {}, 10, 11, 12) vorlan.addAxisCombo('L', JOYSTICK_X, {}, 20)"
                     " vorlan.addAxisCombo('L', -1024, {}, 21) vorlan.addAxisCombo('L', MOUSE_X, {}, 22)"),
               "");
