@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -96,10 +95,12 @@ TEST(FilterTest, DefaultFiltersPassTheAxisScaleThroughTheLowerStepOfTheirTable) 
     const double r = 1073741823.0;
     const SimpleFilter simple;
     const CubicFilter cubic;
-    for (double t : {-2.0, -1.0, -0.5, -0.0015, 0.0, 0.0015, 0.5, 1.0, 2.0}) {
-        const double clamped = std::max(-1.0, std::min(t, 1.0));
-        EXPECT_NEAR(simple.getValue(t * r) / r, clamped, 1e-9) << t;
-        EXPECT_NEAR(cubic.getValue(t * r) / r, std::trunc(clamped * 1000) / 1000, 1e-9) << t;
+    const struct { double t, simple, cubic; } cases[] = {
+        {-2.0, -1.0, -1.0},      {-1.0, -1.0, -1.0}, {-0.5, -0.5, -0.5}, {-0.0015, -0.0015, -0.001}, {0.0, 0.0, 0.0},
+        {0.0015, 0.0015, 0.001}, {0.5, 0.5, 0.5},    {1.0, 1.0, 1.0},    {2.0, 1.0, 1.0}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(simple.getValue(c.t * r) / r, c.simple, 1e-9) << c.t;
+        EXPECT_NEAR(cubic.getValue(c.t * r) / r, c.cubic, 1e-9) << c.t;
     }
 }
 
@@ -120,10 +121,14 @@ TEST(FilterTest, CreateFilterPicksTheCurveAndKeepsTheCurvatureNonEmpty) {
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(dynamic_cast<CubicFilter*>(f.get()) != nullptr, info.curvature.size() > 1);
         const FilterInfo back = f->getInfo();
-        EXPECT_TRUE(back.deadzone == info.deadzone && back.saturationX == info.saturationX &&
-                    back.saturationY == info.saturationY && back.slider == info.slider &&
-                    back.invert == info.invert && f->getDeadzoneY() == 0.0 &&
-                    f->getInRange() == r && f->getOutRange() == r);
+        EXPECT_EQ(back.deadzone, info.deadzone);
+        EXPECT_EQ(back.saturationX, info.saturationX);
+        EXPECT_EQ(back.saturationY, info.saturationY);
+        EXPECT_EQ(back.slider, info.slider);
+        EXPECT_EQ(back.invert, info.invert);
+        EXPECT_EQ(f->getDeadzoneY(), 0.0);
+        EXPECT_EQ(f->getInRange(), r);
+        EXPECT_EQ(f->getOutRange(), r);
         EXPECT_EQ(back.curvature, info.curvature.empty() ? zero : info.curvature);
         f->setCurvature({});
         EXPECT_EQ(f->getCurvature(), zero);
