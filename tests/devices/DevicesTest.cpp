@@ -69,7 +69,8 @@ std::string joystickName(const std::string& name, uint32_t n) { return name + " 
 
 // A keyboard with a name to sanitise, a mouse and two sticks.
 struct FourDevices : World {
-    const std::vector<std::string> names = {"Key_board_1", "Mouse", joystickName("Stick", 3), joystickName("Pedals", 4)};
+    const std::vector<std::string> names = {"Key_board_1", "Mouse", joystickName("Stick", 3),
+                                            joystickName("Pedals", 4)};
     FourDevices() {
         keyboard(fake, 1, "Key/board:1");
         mouse(fake, 2);
@@ -182,20 +183,15 @@ struct SetupFailure {
 TEST(DIFactoryTest, SetUpFailuresDestroyThePartlyBuiltDeviceAndGoOn) {
     const std::string stick = joystickName("Dev", 1);
     const std::vector<SetupFailure> failures = {
-        {"SetCooperativeLevel", 0, 1, "SetCooperativeLevel Dev", 0},
-        {"SetDataFormat", 0, 1, "SetDataFormat Dev", 0},
+        {"SetCooperativeLevel", 0, 1, "SetCooperativeLevel Dev", 0}, {"SetDataFormat", 0, 1, "SetDataFormat Dev", 0},
         {"SetProperty", 0, 1, "SetProperty Dev", 0},
-        {"SetCooperativeLevel", 0, 2, "SetCooperativeLevel Dev", 0},
-        {"SetDataFormat", 0, 2, "SetDataFormat Dev", 0},
+        {"SetCooperativeLevel", 0, 2, "SetCooperativeLevel Dev", 0}, {"SetDataFormat", 0, 2, "SetDataFormat Dev", 0},
         {"SetProperty", 0, 2, "SetProperty Dev", 0},
         {"SetCooperativeLevel", 0, 3, "SetCooperativeLevel " + stick, 0},
         {"SetCooperativeLevel", 1, 4, "SetCooperativeLevel " + stick, 0},
-        {"SetDataFormat", 0, 3, "SetDataFormat " + stick, 0},
-        {"EnumObjects", 1, 3, "EnumObjects " + stick, 0},
-        {"SetProperty", 2, 3, "SetAxesRange  " + stick, 0},
-        {"SetProperty", 3, 4, "SetSpringAutocenter  " + stick, 0},
-        {"SetProperty", 3, 3, "SetProperty " + stick, 0},
-        {"SetProperty", 4, 4, "SetProperty " + stick, 3},
+        {"SetDataFormat", 0, 3, "SetDataFormat " + stick, 0}, {"EnumObjects", 1, 3, "EnumObjects " + stick, 0},
+        {"SetProperty", 2, 3, "SetAxesRange  " + stick, 0}, {"SetProperty", 3, 4, "SetSpringAutocenter  " + stick, 0},
+        {"SetProperty", 3, 3, "SetProperty " + stick, 0}, {"SetProperty", 4, 4, "SetProperty " + stick, 3},
     };
     for (const SetupFailure& f : failures) {
         World w;
