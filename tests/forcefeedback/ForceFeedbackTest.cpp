@@ -98,12 +98,13 @@ struct SwappedSpring : Stick {
 struct DirectedStep {
     ForceFeedback::AxisValues axes; double hertz; int32_t length; Ints direction; uint32_t period; const char* log;
 };
-const DirectedStep directedSteps[] = {{{{0, 0.3}, {4, 0.4}}, 20, 5000, {3000, 4000}, 50000, ""},
-                                      {{{0, 0.6}, {8, 0.9}}, -1, 7211, {6000, 4000}, 50000, "Frequency must be greater 0!"},
-                                      {{{0, 0.9}, {4, 0.9}}, 50, 10000, {9000, 9000}, 20000, ""},
-                                      {{{0, -0.60009}, {4, 0.0}}, 3, 6000, {-6000, 0}, 333333, ""},
-                                      {{{0, 0.00019}}, 0.000001, 1, {1, 0}, 0, ""},
-                                      {{{0, 0.0}, {4, 0.0}}, 0.0001, 0, {0, 0}, 0xFFFFFFFFu, ""}};
+const DirectedStep directedSteps[] = {
+    {{{0, 0.3}, {4, 0.4}}, 20, 5000, {3000, 4000}, 50000, ""},
+    {{{0, 0.6}, {8, 0.9}}, -1, 7211, {6000, 4000}, 50000, "Frequency must be greater 0!"},
+    {{{0, 0.9}, {4, 0.9}}, 50, 10000, {9000, 9000}, 20000, ""},
+    {{{0, -0.60009}, {4, 0.0}}, 3, 6000, {-6000, 0}, 333333, ""},
+    {{{0, 0.00019}}, 0.000001, 1, {1, 0}, 0, ""},
+    {{{0, 0.0}, {4, 0.0}}, 0.0001, 0, {0, 0}, 0xFFFFFFFFu, ""}};
 
 struct Directed : Stick {
     Directed() { createAll(); }
