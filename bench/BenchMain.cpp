@@ -27,6 +27,7 @@ const Ratio ratios[] = {
      "BM_LowerBoundFrame/tenTimesCombosOnTheSameCodes", 1.25},
     {"engine / lower bound, 4x events", "BM_BindingFrame/fourTimesEvents", "BM_LowerBoundFrame/fourTimesEvents",
      1.25},
+    {"log entry / entry flushed per piece", "BM_LogEntry", "BM_LogEntryFlushedPerPiece", 0.5},
 };
 
 struct Figures {

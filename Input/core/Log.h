@@ -27,7 +27,8 @@ struct LogState {
 LogState& logState();
 
 // One log entry: opened by the constructor (line feed and time line), written
-// piece by piece (each piece flushed), closed by the destructor.
+// piece by piece into memory, and written to the file at once and closed by
+// the destructor.
 class Log {
 public:
     // The standard entry: logPath, enabled when any switch is on, time-stamped.
@@ -48,14 +49,13 @@ public:
     Log& operator<<(double value);
 
 private:
-    template <class T>
-    Log& put(const T& value);
     void writeHead();
 
     std::string fileName;
     bool timestamp;
     bool enabled;
     std::ofstream* stream;
+    std::string entry;  // the head and pieces, written by the destructor
 };
 
 // Whether the standard entry is enabled: any of the three switches on.
