@@ -28,6 +28,7 @@ const Ratio ratios[] = {
     {"engine / lower bound, 4x events", "BM_BindingFrame/fourTimesEvents", "BM_LowerBoundFrame/fourTimesEvents",
      1.25},
     {"log entry / entry flushed per piece", "BM_LogEntry", "BM_LogEntryFlushedPerPiece", 0.5},
+    {"1024 events by runs / one by one", "BM_EventList1024ByRuns", "BM_EventList1024OneByOne", 0.1},
 };
 
 struct Figures {
