@@ -19,7 +19,7 @@
 //
 // Each event is looked up once in the stack table, which lists the layers that
 // bind its code; an event a layer passes on waits, by index, for the next of
-// those layers, so a layer's pass costs nothing for codes it does not bind.
+// those layers, so a layer's pass does no lookup for codes it does not bind.
 class FrameLoop {
 public:
     // The stack, a binding or a reformer declaration has changed.
@@ -37,14 +37,13 @@ private:
         uint32_t end;  // the end of the code's bindings
     };
 
-    void offer(const std::vector<Mem::Ref<Layer>>& stack, const Reformers& reformers, const DeviceEventList& events,
-               Waiting w, uint32_t depth, ActionList& out);
+    bool offer(const std::vector<Mem::Ref<Layer>>& stack, const Reformers& reformers, const DeviceEventList& events,
+               Waiting& w, ActionList& out);
 
     StackTable table;
     bool stale = true;
-    std::vector<std::vector<Waiting>> waiting;  // by depth
-    std::vector<uint8_t> unordered;             // by depth: events came in out of list order
-    std::vector<uint8_t> consumed;              // by event index
+    std::vector<Waiting> waiting;   // in list order
+    std::vector<uint8_t> consumed;  // by event index
 };
 
 #endif

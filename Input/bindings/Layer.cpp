@@ -59,7 +59,7 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
         if (!combos.summary(i).mayMatch(reformers.summary()))
             continue;
         const KeyCombo& combo = combos[i];
-        if (!combo.matches(reformers.pressedModifiers(), reformers.activeSwitches()))
+        if (!reformers.isExact() && !combo.matches(reformers.pressedModifiers(), reformers.activeSwitches()))
             continue;
         heldKeys.hold(HeldKey{event.code, combo.pressed, combo.up, event.time + 1, event.device});
         if (combo.down != 0)
@@ -73,24 +73,27 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
 // strictly more modifiers: switches do not count here.
 bool Layer::handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
                        const Reformers& reformers, ActionList& out) {
-    const AxisCombo* kept = nullptr;
+    size_t kept = combos.size();
     for (size_t i = 0; i < combos.size(); ++i) {
-        if (!combos.summary(i).mayBeCandidate(reformers.summary()))
+        const ReformerSummary& summary = combos.summary(i);
+        if (!summary.mayBeCandidate(reformers.summary()))
             continue;
-        const AxisCombo& combo = combos[i];
-        if (combo.isCandidate(reformers.pressedModifiers(), reformers.activeSwitches())
-            && (!kept || combo.modifiers.size() > kept->modifiers.size()))
-            kept = &combo;
+        if (!reformers.isExact()
+            && !combos[i].isCandidate(reformers.pressedModifiers(), reformers.activeSwitches()))
+            continue;
+        if (kept == combos.size() || summary.modifierCount > combos.summary(kept).modifierCount)
+            kept = i;
     }
-    if (!kept)
+    if (kept == combos.size())
         return false;
-    if (kept->command == 0)
+    const AxisCombo& combo = combos[kept];
+    if (combo.command == 0)
         return true;
 
-    const int32_t value = kept->filter
-        ? truncateToInt32(kept->filter->getValue(static_cast<double>(event.value)))
+    const int32_t value = combo.filter
+        ? truncateToInt32(combo.filter->getValue(static_cast<double>(event.value)))
         : event.value;
-    out.addAction(VorlanAction(kept->command, value, event.absolute, event.time, event.device));
+    out.addAction(VorlanAction(combo.command, value, event.absolute, event.time, event.device));
     return true;
 }
 

@@ -178,6 +178,26 @@ TEST_F(BindingEngineTest, KeysMatchModifiersExactlyAxesTakeTheMostModifiers) {
     EXPECT_EQ(frame({up(M, 20), dn(N, 21), dn(K, 22), up(N, 23)}), "");
 }
 
+// Codes 64 apart share a bit of the reformer summaries, yet stay apart.
+TEST_F(BindingEngineTest, ReformersWhoseCodesDifferBy64AreToldApart) {
+    stack({"main"});
+    for (int32_t code : {M, M + 64})
+        engine.addModifier(code);
+    for (int32_t code : {S1, S1 + 64})
+        engine.addSwitch(code);
+    engine.addKeyCombo("main", K, {M + 64}, 1, 0, 0);
+    engine.addKeyCombo("main", A, {S1 + 64}, 2, 0, 0);
+    engine.addAxisCombo("main", X, {M + 64}, 3, nullptr);
+    engine.addAxisCombo("main", X, {}, 4, nullptr);
+    auto probe = [this](const DeviceEventList& reformers) {
+        frame(reformers);
+        return tap({K, A}) + " | " + frame({event(X, 7, 9)});
+    };
+    EXPECT_EQ(probe({dn(M, 1), dn(S1, 1)}), " | 4=7@9");
+    EXPECT_EQ(probe({up(M, 1), dn(S1 + 64, 1)}), "2@9 | 4=7@9");
+    EXPECT_EQ(probe({dn(M + 64, 1)}), "1@9 | 3=7@9");
+}
+
 TEST_F(BindingEngineTest, SwitchGroupsKeepAtMostOneMemberOn) {
     stack({"top"});
     engine.addSwitch(S3);
