@@ -4,6 +4,8 @@
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/KnownGuids.h"
 #include "platform/directinput/fake/FakeDirectInput.h"
+#include "support/FacadePlatform.h"
+#include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,7 +50,7 @@ DeviceObjectData record(uint32_t ofs, uint32_t data, uint32_t time) {
 
 struct Rig {
     FakeDirectInput fake;
-    FakeInstallation installed = fake.install();
+    FacadePlatform platform{TestPlatform::maker(fake)};
     FakeDeviceScript& keyboard = fake.addDevice(instance(1, DI8DEVTYPE_KEYBOARD, "Keyboard"));
     FakeDeviceScript& stick = fake.addDevice(instance(2, DI8DEVTYPE_JOYSTICK, "Stick"));
     lua_State* L = luaL_newstate();
