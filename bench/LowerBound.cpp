@@ -1,6 +1,6 @@
 #include "LowerBound.h"
 
-#include "bindings/ActionList.h"
+#include "core/Scaling.h"
 
 #include <algorithm>
 
@@ -148,7 +148,7 @@ bool LowerBound::offerAxis(Layer& layer, const Rules& rules, const DeviceEvent& 
     if (!kept)
         return false;
     const int32_t value = kept->filter
-        ? toActionValue(kept->filter->getValue(static_cast<double>(event.value)))
+        ? truncateToInt32(kept->filter->getValue(static_cast<double>(event.value)))
         : event.value;
     add(layer.actions, VorlanAction(kept->command, value, event.absolute, event.time, event.device));
     return true;

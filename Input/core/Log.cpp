@@ -17,6 +17,11 @@ bool isLoggingEnabled() {
     return s.logKeyboard || s.logMouse || s.logJoysticks;
 }
 
+bool isActionLogNeeded() {
+    const LogState& s = logState();
+    return isLoggingEnabled() || s.logStreams.find(s.logPath) == s.logStreams.end();
+}
+
 Log::Log() : Log(logState().logPath, isLoggingEnabled(), true) {}
 
 // The first entry for a file creates or empties it, even when disabled. A

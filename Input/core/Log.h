@@ -61,6 +61,11 @@ private:
 // Whether the standard entry is enabled: any of the three switches on.
 bool isLoggingEnabled();
 
+// Whether logAction can have any effect: logging is on, or the log file has
+// not been opened yet in this process, so that even a suppressed entry would
+// create or empty it.
+bool isActionLogNeeded();
+
 // Writes "Action added: <n>[ value: <v>]" when the switch of the action's
 // device kind allows: keyboard (and head tracker), mouse, joysticks, and any
 // other device number whenever logging is enabled at all.

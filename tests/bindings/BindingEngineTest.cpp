@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
@@ -260,6 +261,15 @@ TEST_F(BindingEngineTest, EveryAddedActionIsLoggedWhenAddedByItsDeviceSwitch) {
     EXPECT_EQ(log.read(), text);
     EXPECT_EQ(frame(), "7@3#2");
     EXPECT_EQ(log.read(), text);
+}
+
+// With logging off, the first action of the process still empties the log file.
+TEST_F(BindingEngineTest, AFirstActionWithLoggingOffStillEmptiesTheLog) {
+    std::ofstream(log.path("log.txt")) << "left over from an earlier run";
+    stack({"main"});
+    engine.addKeyCombo("main", K, {}, 1, 0, 0);
+    EXPECT_EQ(frame({dn(K, 1)}), "1@1");
+    EXPECT_EQ(log.read(), "");
 }
 
 TEST_F(BindingEngineTest, FilterResultIsTruncatedSaturatedAndHeldOnlyByKeptCombos) {
