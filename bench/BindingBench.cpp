@@ -4,9 +4,11 @@
 #include "bindings/BindingEngine.h"
 #include "core/CodeSpace.h"
 #include "core/DeviceEvent.h"
+#include "LowerBound.h"
 
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -17,7 +19,9 @@
 // with five stacked layers. The realistic profile binds 1000 key combos over
 // 150 keys with modifiers and switches and 50 filtered axis combos over 24 axes;
 // the larger ones bind ten times as many combos, either over ten times as many
-// codes or packed onto the same codes. The frames are the same in every profile.
+// codes or packed onto the same codes, or take frames of 64 events.
+// The lower bound (LowerBound.h) does the same job on the same frames; it is
+// checked to give the engine's actions, frame by frame, before it is timed.
 
 namespace {
 
@@ -26,6 +30,7 @@ struct Profile {
     int keyCodes;
     int axisCombos;
     int axisCodes;
+    int eventsPerFrame;
 };
 
 const char* const layerNames[] = {"base", "weapons", "navigation", "comms", "overlay"};
@@ -72,7 +77,9 @@ Filter* makeFilter(int i) {
     return createFilter(info);
 }
 
-void bind(BindingEngine& engine, const Profile& p) {
+// Declares the profile's bindings on a BindingEngine or a LowerBound.
+template <class Engine>
+void bind(Engine& engine, const Profile& p) {
     std::mt19937 rng(1234);
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
     for (const char* name : layerNames)
@@ -118,7 +125,7 @@ void bind(BindingEngine& engine, const Profile& p) {
 
 // Frames over the first 150 keys and 24 axes: keys go down and come up again
 // (at most four held at once, a modifier now and then), axes move.
-std::vector<DeviceEventList> makeFrames(int count) {
+std::vector<DeviceEventList> makeFrames(int count, int eventsPerFrame) {
     std::mt19937 rng(99);
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
     std::vector<DeviceEventList> frames;
@@ -126,7 +133,7 @@ std::vector<DeviceEventList> makeFrames(int count) {
     uint32_t time = 5000;
     for (int f = 0; f < count; ++f) {
         DeviceEventList events;
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i < eventsPerFrame; ++i) {
             DeviceEvent e;
             e.time = time++;
             if (i % 5 == 0) {
@@ -152,13 +159,20 @@ std::vector<DeviceEventList> makeFrames(int count) {
     return frames;
 }
 
-void BM_BindingFrame(benchmark::State& state, Profile profile) {
-    Vorlan::enableLogging(false, false, false);
-    BindingEngine engine;
-    bind(engine, profile);
-    const std::vector<DeviceEventList> frames = makeFrames(1024);
+const std::vector<DeviceEventList>& frames(int eventsPerFrame) {
+    static std::map<int, std::vector<DeviceEventList>> made;
+    auto found = made.find(eventsPerFrame);
+    if (found == made.end())
+        found = made.emplace(eventsPerFrame, makeFrames(1024, eventsPerFrame)).first;
+    return found->second;
+}
+
+// Runs the frames in turn, from a fresh copy of each.
+template <class Engine>
+void runFrames(benchmark::State& state, Engine& engine, int eventsPerFrame) {
+    const std::vector<DeviceEventList>& frames = ::frames(eventsPerFrame);
     DeviceEventList events;
-    events.reserve(16);
+    events.reserve(eventsPerFrame);
     std::vector<VorlanAction> actions;
     actions.reserve(64);
     size_t next = 0;
@@ -169,11 +183,57 @@ void BM_BindingFrame(benchmark::State& state, Profile profile) {
         engine.process(events, actions);
         benchmark::DoNotOptimize(actions.data());
     }
-    state.SetItemsProcessed(state.iterations() * 16);
+    state.SetItemsProcessed(state.iterations() * eventsPerFrame);
+}
+
+void BM_BindingFrame(benchmark::State& state, Profile profile) {
+    Vorlan::enableLogging(false, false, false);
+    BindingEngine engine;
+    bind(engine, profile);
+    runFrames(state, engine, profile.eventsPerFrame);
+}
+
+bool sameActions(const VorlanAction& a, const VorlanAction& b) {
+    return a.getAction() == b.getAction() && a.getValue() == b.getValue() && a.hasValue() == b.hasValue()
+        && a.isAbsolute() == b.isAbsolute() && a.getTime() == b.getTime() && a.getDevice() == b.getDevice();
+}
+
+// The number of the first frame where the two disagree, or -1.
+int firstDifference(const Profile& profile) {
+    Vorlan::enableLogging(false, false, false);
+    BindingEngine engine;
+    LowerBound bound;
+    bind(engine, profile);
+    bind(bound, profile);
+    std::vector<VorlanAction> expected, actual;
+    const std::vector<DeviceEventList>& frames = ::frames(profile.eventsPerFrame);
+    for (size_t f = 0; f < frames.size(); ++f) {
+        DeviceEventList events = frames[f];
+        engine.process(events, expected);
+        bound.process(frames[f], actual);
+        if (!std::equal(expected.begin(), expected.end(), actual.begin(), actual.end(), sameActions))
+            return static_cast<int>(f);
+    }
+    return -1;
+}
+
+void BM_LowerBoundFrame(benchmark::State& state, Profile profile) {
+    const int difference = firstDifference(profile);
+    if (difference >= 0) {
+        state.SkipWithError(("differs from the engine in frame " + std::to_string(difference)).c_str());
+        return;
+    }
+    LowerBound bound;
+    bind(bound, profile);
+    runFrames(state, bound, profile.eventsPerFrame);
 }
 
 } // namespace
 
-BENCHMARK_CAPTURE(BM_BindingFrame, realistic, Profile{1000, 150, 50, 24});
-BENCHMARK_CAPTURE(BM_BindingFrame, tenTimesCombosOverTenTimesCodes, Profile{10000, 1500, 500, 240});
-BENCHMARK_CAPTURE(BM_BindingFrame, tenTimesCombosOnTheSameCodes, Profile{10000, 150, 500, 24});
+#define VORLAN_PROFILES(BM) \
+    BENCHMARK_CAPTURE(BM, realistic, Profile{1000, 150, 50, 24, 16}); \
+    BENCHMARK_CAPTURE(BM, tenTimesCombosOverTenTimesCodes, Profile{10000, 1500, 500, 240, 16}); \
+    BENCHMARK_CAPTURE(BM, tenTimesCombosOnTheSameCodes, Profile{10000, 150, 500, 24, 16}); \
+    BENCHMARK_CAPTURE(BM, fourTimesEvents, Profile{1000, 150, 50, 24, 64})
+VORLAN_PROFILES(BM_BindingFrame);
+VORLAN_PROFILES(BM_LowerBoundFrame);

@@ -44,11 +44,13 @@ void BindingEngine::createLayer(const std::string& name) {
 }
 
 void BindingEngine::unstack(Layer& layer) {
-    layer.releaseHeldKeys(pendingActions);
+    ActionList pending(pendingActions);
+    layer.releaseHeldKeys(pending);
     auto onStack = std::find_if(layerStack.begin(), layerStack.end(),
                                 [&](const Mem::Ref<Layer>& l) { return l.get() == &layer; });
     if (onStack != layerStack.end())
         layerStack.erase(onStack);
+    frameLoop.invalidate();
 }
 
 void BindingEngine::removeLayer(const std::string& name) {
@@ -70,6 +72,7 @@ void BindingEngine::removeAllLayers() {
     reformers.release();
     std::vector<VorlanAction>().swap(pendingActions);
     origins.forgetLayers();
+    frameLoop.invalidate();
 }
 
 std::vector<std::string> BindingEngine::getLayersStack() const {
@@ -81,8 +84,9 @@ std::vector<std::string> BindingEngine::getLayersStack() const {
 }
 
 void BindingEngine::releaseAll() {
+    ActionList pending(pendingActions);
     for (const Mem::Ref<Layer>& layer : layerStack)
-        layer->releaseHeldKeys(pendingActions);
+        layer->releaseHeldKeys(pending);
     reformers.release();
 }
 
@@ -112,12 +116,14 @@ void BindingEngine::addModifier(int32_t code) {
     noteRedeclared(reformers, "addModifiers", code, true, "");
     reformers.addModifier(code);
     origins.noteReformer(code);
+    frameLoop.invalidate();
 }
 
 void BindingEngine::addSwitch(int32_t code) {
     noteRedeclared(reformers, "addSwitches", code, false, "");
     reformers.addSwitch(code);
     origins.noteReformer(code);
+    frameLoop.invalidate();
 }
 
 void BindingEngine::addSwitchGroup(const std::set<int32_t>& codes) {
@@ -131,9 +137,13 @@ void BindingEngine::addSwitchGroup(const std::set<int32_t>& codes) {
         Diagnostics::note("addSwitchGroup", "argument 1 (codes): " + codeSetText({codes.begin(), codes.end()})
                                                 + " has no new switch; no group was made");
     reformers.addSwitchGroup(codes);
+    frameLoop.invalidate();
 }
 
-void BindingEngine::clearReformers() { reformers.clear(); }
+void BindingEngine::clearReformers() {
+    reformers.clear();
+    frameLoop.invalidate();
+}
 
 bool BindingEngine::checkCombo(const char* operation, const char* codeKind, int32_t code,
                                const std::set<int32_t>& reformerSet, CodeSet& modifiers, CodeSet& switches) const {
@@ -179,6 +189,7 @@ void BindingEngine::addKeyCombo(const std::string& layerName, int32_t key,
                                                  + ") was dropped");
         return;
     }
+    frameLoop.invalidate();
     origins.noteCombo(layerName, false, key, modifiers, switches);
     if (down == 0 && pressed == 0 && up == 0 && Diagnostics::enabled())
         Diagnostics::note("addKeyCombo", "arguments 4 to 6 (down, pressed, up): all commands are 0; "
@@ -205,6 +216,7 @@ void BindingEngine::addAxisCombo(const std::string& layerName, int32_t axis,
                                                   + ") was dropped");
         return;
     }
+    frameLoop.invalidate();
     origins.noteCombo(layerName, true, axis, modifiers, switches);
     if (command == 0 && Diagnostics::enabled())
         Diagnostics::note("addAxisCombo", "argument 4 (command): the command is 0; " + codeName(axis)
@@ -238,5 +250,6 @@ void BindingEngine::process(DeviceEventList& events, std::vector<VorlanAction>& 
     std::vector<VorlanAction>().swap(pendingActions);
     if (layerStack.empty())
         return;
-    runFrame(layerStack, reformers, events, out);
+    ActionList actions(out);
+    frameLoop.run(layerStack, reformers, events, actions);
 }

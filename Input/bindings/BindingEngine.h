@@ -1,6 +1,7 @@
 #ifndef VORLAN_BINDINGS_BINDINGENGINE_H
 #define VORLAN_BINDINGS_BINDINGENGINE_H
 
+#include "bindings/FrameLoop.h"
 #include "bindings/Layer.h"
 #include "bindings/Origins.h"
 #include "bindings/Reformers.h"
@@ -86,6 +87,7 @@ private:
     Reformers reformers;
     std::vector<VorlanAction> pendingActions;
     Origins origins;
+    FrameLoop frameLoop;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #ifndef VORLAN_BINDINGS_CODEMAP_H
 #define VORLAN_BINDINGS_CODEMAP_H
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>

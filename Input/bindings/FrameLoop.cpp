@@ -1,36 +1,57 @@
 #include "bindings/FrameLoop.h"
 
-namespace {
-
-// One layer's pass. The kept events are moved up in place, so the list is
-// compacted in one sweep without allocating. Reformer events are all consumed
-// during the top layer's pass, so the lower passes skip those two lookups.
-void offerEvents(Layer& layer, bool isTop, Reformers& reformers, DeviceEventList& events,
-                 std::vector<VorlanAction>& out) {
-    size_t kept = 0;
-    for (size_t i = 0; i < events.size(); ++i) {
-        const DeviceEvent& event = events[i];
-        const bool consumed =
-            (isTop && (reformers.handleModifier(event) || reformers.handleSwitch(event)))
-            || layer.handleEvent(event, reformers, out);
-        if (!consumed) {
-            if (kept != i)
-                events[kept] = event;
-            ++kept;
-        }
+// Offers the event to the layer of its next binding; true when the event is
+// done with: consumed, or passed on by the last layer that binds its code.
+bool FrameLoop::offer(const std::vector<Mem::Ref<Layer>>& stack, const Reformers& reformers,
+                      const DeviceEventList& events, Waiting& w, ActionList& out) {
+    const StackTable::Binding& binding = table.binding(w.binding);
+    if (stack[binding.depth]->handleEvent(*binding.bindings, events[w.event], reformers, out)) {
+        consumed[w.event] = 1;
+        return true;
     }
-    events.resize(kept);
+    return ++w.binding == w.end;
 }
 
-} // namespace
-
-void runFrame(const std::vector<Mem::Ref<Layer>>& stack, Reformers& reformers,
-              DeviceEventList& events, std::vector<VorlanAction>& out) {
-    bool isTop = true;
-    for (const Mem::Ref<Layer>& layer : stack) {
-        if (!events.empty())
-            offerEvents(*layer, isTop, reformers, events, out);
-        layer->sendPressed(out);
-        isTop = false;
+// The events that the top layer leaves and a lower layer binds wait in list
+// order; each lower pass offers those whose next binding is its own and drops
+// those done with.
+void FrameLoop::run(const std::vector<Mem::Ref<Layer>>& stack, Reformers& reformers, DeviceEventList& events,
+                    ActionList& out) {
+    if (stale) {
+        table.build(stack, reformers);
+        stale = false;
     }
+    consumed.assign(events.size(), 0);
+    waiting.clear();
+
+    for (uint32_t i = 0; i < events.size(); ++i) {
+        const StackTable::Entry* entry = table.find(events[i].code);
+        if (!entry)
+            continue;
+        if (entry->reformer) {
+            consumed[i] = reformers.handleModifier(events[i]) || reformers.handleSwitch(events[i]);
+            continue;
+        }
+        Waiting w{i, entry->first, entry->end};
+        if (w.binding != w.end && (table.binding(w.binding).depth != 0 || !offer(stack, reformers, events, w, out)))
+            waiting.push_back(w);
+    }
+    stack[0]->sendPressed(out);
+
+    for (uint32_t depth = 1; depth < stack.size(); ++depth) {
+        size_t kept = 0;
+        for (Waiting w : waiting) {
+            if (table.binding(w.binding).depth != depth || !offer(stack, reformers, events, w, out))
+                waiting[kept++] = w;
+        }
+        waiting.resize(kept);
+        stack[depth]->sendPressed(out);
+    }
+
+    size_t kept = 0;
+    for (size_t i = 0; i < events.size(); ++i) {
+        if (!consumed[i])
+            events[kept++] = events[i];
+    }
+    events.resize(kept);
 }

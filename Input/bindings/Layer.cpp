@@ -1,6 +1,5 @@
 #include "bindings/Layer.h"
 
-#include "bindings/ActionList.h"
 #include "core/Scaling.h"
 
 #include <algorithm>
@@ -35,17 +34,14 @@ VorlanLayer Layer::view() const {
     return layer;
 }
 
-bool Layer::handleEvent(const DeviceEvent& event, const Reformers& reformers,
-                        std::vector<VorlanAction>& out) {
-    const Bindings* found = bindings.find(event.code);
-    return found
-        && (handleKey(found->keyCombos, event, reformers, out)
-            || handleAxis(found->axisCombos, event, reformers, out));
+bool Layer::handleEvent(const Bindings& found, const DeviceEvent& event, const Reformers& reformers,
+                        ActionList& out) {
+    return handleKey(found.keyCombos, event, reformers, out) || handleAxis(found.axisCombos, event, reformers, out);
 }
 
 // A code without key combos in this layer is not the layer's key.
 bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& event,
-                      const Reformers& reformers, std::vector<VorlanAction>& out) {
+                      const Reformers& reformers, ActionList& out) {
     if (combos.size() == 0)
         return false;
 
@@ -54,7 +50,7 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
         if (!held)
             return false;
         if (held->up != 0)
-            addAction(out, VorlanAction(held->up, event.time, event.device));
+            out.addAction(VorlanAction(held->up, event.time, event.device));
         heldKeys.erase(event.code);
         return true;
     }
@@ -63,11 +59,11 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
         if (!combos.summary(i).mayMatch(reformers.summary()))
             continue;
         const KeyCombo& combo = combos[i];
-        if (!combo.matches(reformers.pressedModifiers(), reformers.activeSwitches()))
+        if (!reformers.isExact() && !combo.matches(reformers.pressedModifiers(), reformers.activeSwitches()))
             continue;
         heldKeys.hold(HeldKey{event.code, combo.pressed, combo.up, event.time + 1, event.device});
         if (combo.down != 0)
-            addAction(out, VorlanAction(combo.down, event.time, event.device));
+            out.addAction(VorlanAction(combo.down, event.time, event.device));
         return true;
     }
     return false;
@@ -76,39 +72,42 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
 // Among the candidates the first in list order wins unless a later one needs
 // strictly more modifiers: switches do not count here.
 bool Layer::handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
-                       const Reformers& reformers, std::vector<VorlanAction>& out) {
-    const AxisCombo* kept = nullptr;
+                       const Reformers& reformers, ActionList& out) {
+    size_t kept = combos.size();
     for (size_t i = 0; i < combos.size(); ++i) {
-        if (!combos.summary(i).mayBeCandidate(reformers.summary()))
+        const ReformerSummary& summary = combos.summary(i);
+        if (!summary.mayBeCandidate(reformers.summary()))
             continue;
-        const AxisCombo& combo = combos[i];
-        if (combo.isCandidate(reformers.pressedModifiers(), reformers.activeSwitches())
-            && (!kept || combo.modifiers.size() > kept->modifiers.size()))
-            kept = &combo;
+        if (!reformers.isExact()
+            && !combos[i].isCandidate(reformers.pressedModifiers(), reformers.activeSwitches()))
+            continue;
+        if (kept == combos.size() || summary.modifierCount > combos.summary(kept).modifierCount)
+            kept = i;
     }
-    if (!kept)
+    if (kept == combos.size())
         return false;
-    if (kept->command == 0)
+    const AxisCombo& combo = combos[kept];
+    if (combo.command == 0)
         return true;
 
-    const int32_t value = kept->filter
-        ? truncateToInt32(kept->filter->getValue(static_cast<double>(event.value)))
+    const int32_t value = combo.filter
+        ? truncateToInt32(combo.filter->getValue(static_cast<double>(event.value)))
         : event.value;
-    addAction(out, VorlanAction(kept->command, value, event.absolute, event.time, event.device));
+    out.addAction(VorlanAction(combo.command, value, event.absolute, event.time, event.device));
     return true;
 }
 
-void Layer::sendPressed(std::vector<VorlanAction>& out) const {
+void Layer::sendPressed(ActionList& out) const {
     for (const HeldKey& key : heldKeys) {
         if (key.pressed != 0)
-            addAction(out, VorlanAction(key.pressed, key.time, key.device));
+            out.addAction(VorlanAction(key.pressed, key.time, key.device));
     }
 }
 
-void Layer::releaseHeldKeys(std::vector<VorlanAction>& out) {
+void Layer::releaseHeldKeys(ActionList& out) {
     for (const HeldKey& key : heldKeys) {
         if (key.up != 0)
-            addAction(out, VorlanAction(key.up, key.time, key.device));
+            out.addAction(VorlanAction(key.up, key.time, key.device));
     }
     heldKeys.clear();
 }

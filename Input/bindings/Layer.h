@@ -1,6 +1,7 @@
 #ifndef VORLAN_BINDINGS_LAYER_H
 #define VORLAN_BINDINGS_LAYER_H
 
+#include "bindings/ActionList.h"
 #include "bindings/AxisCombo.h"
 #include "bindings/CodeMap.h"
 #include "bindings/ComboList.h"
@@ -36,28 +37,33 @@ public:
     // The layer's name and combos, by ascending code; origins are left empty.
     VorlanLayer view() const;
 
-    // Offers one event of a frame: first to the key combos of its code, then
-    // to the axis combos. Returns whether this layer consumed it. A release
-    // goes only to the layer that holds the key.
-    bool handleEvent(const DeviceEvent& event, const Reformers& reformers,
-                     std::vector<VorlanAction>& out);
-
-    // The pressed commands of the held keys, in ascending key-code order.
-    void sendPressed(std::vector<VorlanAction>& out) const;
-    // Lets go of every held key, sending its up command.
-    void releaseHeldKeys(std::vector<VorlanAction>& out);
-
-private:
-    // The key and axis combos of one code, found with one lookup.
+    // The key and axis combos of one code.
     struct Bindings {
         ComboList<KeyCombo> keyCombos;
         ComboList<AxisCombo> axisCombos;
     };
 
+    // Calls f(code, bindings) for every code the layer binds. The bindings
+    // stay where they are until the next combo is added.
+    template <class F>
+    void forEachBinding(const F& f) const { bindings.forEach(f); }
+
+    // Offers one event of a frame, with this layer's bindings of its code:
+    // first to the key combos, then to the axis combos. Returns whether this
+    // layer consumed it. A release goes only to the layer that holds the key.
+    bool handleEvent(const Bindings& found, const DeviceEvent& event, const Reformers& reformers,
+                     ActionList& out);
+
+    // The pressed commands of the held keys, in ascending key-code order.
+    void sendPressed(ActionList& out) const;
+    // Lets go of every held key, sending its up command.
+    void releaseHeldKeys(ActionList& out);
+
+private:
     bool handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& event,
-                   const Reformers& reformers, std::vector<VorlanAction>& out);
+                   const Reformers& reformers, ActionList& out);
     static bool handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
-                           const Reformers& reformers, std::vector<VorlanAction>& out);
+                           const Reformers& reformers, ActionList& out);
 
     Sync::Counter count;
     std::string name;

@@ -3,19 +3,22 @@
 
 #include "bindings/CodeSet.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // Modifier and switch sets folded into one bit per code (code mod 64). Equal
 // sets have equal summaries and a subset's bits lie within its superset's, so
-// comparing two words rules out most combos without reading their sets; a
-// summary that passes is confirmed on the sets themselves.
+// comparing two words rules out most combos without reading their sets. While
+// every reformer code ever declared has a bit of its own, a summary that passes
+// is the answer (Reformers::isExact); otherwise it is confirmed on the sets.
 struct ReformerSummary {
     uint64_t modifiers = 0;
     uint64_t switches = 0;
+    size_t modifierCount = 0;
 
     ReformerSummary() = default;
     ReformerSummary(const CodeSet& modifierSet, const CodeSet& switchSet)
-        : modifiers(bitsOf(modifierSet)), switches(bitsOf(switchSet)) {}
+        : modifiers(bitsOf(modifierSet)), switches(bitsOf(switchSet)), modifierCount(modifierSet.size()) {}
 
     // Necessary for a key combo: exactly its modifiers held, its switches on.
     bool mayMatch(const ReformerSummary& held) const {

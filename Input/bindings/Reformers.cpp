@@ -1,22 +1,24 @@
 #include "bindings/Reformers.h"
 
 void Reformers::addModifier(int32_t code) {
-    if (!contains(switches, code))
-        insertCode(modifiers, code);
+    if (!contains(switches, code) && insertCode(modifiers, code))
+        noteDeclared(code);
     summariseDeclarations();
 }
 
 void Reformers::addSwitch(int32_t code) {
-    if (!contains(modifiers, code))
-        insertCode(switches, code);
+    if (!contains(modifiers, code) && insertCode(switches, code))
+        noteDeclared(code);
     summariseDeclarations();
 }
 
 void Reformers::addSwitchGroup(const std::set<int32_t>& codes) {
     CodeSet group;
     for (int32_t code : codes) {
-        if (!contains(modifiers, code) && insertCode(switches, code))
+        if (!contains(modifiers, code) && insertCode(switches, code)) {
+            noteDeclared(code);
             group.push_back(code);
+        }
     }
     if (!group.empty())
         switchGroups.push_back(std::move(group));
@@ -31,6 +33,15 @@ void Reformers::clear() {
 }
 
 void Reformers::summariseDeclarations() { declared = ReformerSummary(modifiers, switches); }
+
+void Reformers::noteDeclared(int32_t code) {
+    if (!insertCode(everDeclared, code))
+        return;
+    const uint64_t bit = ReformerSummary::bitOf(code);
+    if (everDeclaredBits & bit)
+        exact = false;
+    everDeclaredBits |= bit;
+}
 
 void Reformers::release() {
     pressed.clear();

@@ -48,9 +48,12 @@ public:
     const CodeSet& activeSwitches() const { return active; }
     // The held modifiers and the switches that are on, summarised.
     const ReformerSummary& summary() const { return held; }
+    // Whether summaries compare exactly: no two codes ever declared share a bit.
+    bool isExact() const { return exact; }
 
 private:
     void summariseDeclarations();
+    void noteDeclared(int32_t code);
 
     CodeSet modifiers;
     CodeSet switches;
@@ -59,6 +62,10 @@ private:
     CodeSet active;
     ReformerSummary declared;  // lets most events pass without a search
     ReformerSummary held;
+    // Codes ever declared, kept across clear(): combos may still name them.
+    CodeSet everDeclared;
+    uint64_t everDeclaredBits = 0;
+    bool exact = true;
 };
 
 #endif

@@ -3,7 +3,9 @@
 #include "VorlanAction.h"
 #include "core/CodeSpace.h"
 
-#include <iomanip>
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
 
 LogState& logState() {
     static LogState state;
@@ -13,6 +15,11 @@ LogState& logState() {
 bool isLoggingEnabled() {
     const LogState& s = logState();
     return s.logKeyboard || s.logMouse || s.logJoysticks;
+}
+
+bool isActionLogNeeded() {
+    const LogState& s = logState();
+    return isLoggingEnabled() || s.logStreams.find(s.logPath) == s.logStreams.end();
 }
 
 Log::Log() : Log(logState().logPath, isLoggingEnabled(), true) {}
@@ -39,42 +46,101 @@ Log::Log(const std::string& fileName, bool enabled, bool timestamp)
     writeHead();
 }
 
+// The entry was composed in memory; it reaches the file with one write.
 Log::~Log() {
+    if (enabled)
+        stream->write(entry.data(), static_cast<std::streamsize>(entry.size()));
     if (stream->is_open())
         stream->close();
 }
 
+namespace {
+
+// A number as the stream writes it with that width and the fill '0'.
+void appendPadded(std::string& text, int value, int width) {
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(static_cast<size_t>(std::max(0, width - static_cast<int>(end - digits))), '0');
+    text.append(digits, end);
+}
+
+template <class Integer>
+void appendInteger(std::string& text, Integer value) {
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
+} // namespace
+
+// The time line's fill character stays on the stream, as it would if the
+// line were written there.
 void Log::writeHead() {
     if (!enabled)
         return;
-    *stream << '\n';
+    entry.reserve(96);
+    entry += '\n';
     if (timestamp) {
         const Platform::LocalTime t = logState().clock();
-        *stream << std::setfill('0')
-                << std::setw(4) << t.year << '.' << std::setw(2) << t.month << '.'
-                << std::setw(2) << t.day << ' ' << std::setw(2) << t.hour << ':'
-                << std::setw(2) << t.minute << ':' << std::setw(2) << t.second << ':'
-                << std::setw(3) << t.millisecond << " \n";
+        stream->fill('0');
+        appendPadded(entry, t.year, 4);
+        entry += '.';
+        appendPadded(entry, t.month, 2);
+        entry += '.';
+        appendPadded(entry, t.day, 2);
+        entry += ' ';
+        appendPadded(entry, t.hour, 2);
+        entry += ':';
+        appendPadded(entry, t.minute, 2);
+        entry += ':';
+        appendPadded(entry, t.second, 2);
+        entry += ':';
+        appendPadded(entry, t.millisecond, 3);
+        entry += " \n";
     }
-    stream->flush();
 }
 
-template <class T>
-Log& Log::put(const T& value) {
-    if (enabled) {
-        *stream << value;
-        stream->flush();
-    }
+Log& Log::operator<<(const char* text) {
+    if (enabled)
+        entry += text;
     return *this;
 }
 
-Log& Log::operator<<(const char* text) { return put(text); }
-Log& Log::operator<<(const std::string& text) { return put(text); }
-Log& Log::operator<<(int32_t value) { return put(value); }
-Log& Log::operator<<(uint32_t value) { return put(value); }
-Log& Log::operator<<(uint16_t value) { return put(value); }
-Log& Log::operator<<(bool value) { return put(value ? "1" : "0"); }
-Log& Log::operator<<(double value) { return put(value); }
+Log& Log::operator<<(const std::string& text) {
+    if (enabled)
+        entry += text;
+    return *this;
+}
+
+Log& Log::operator<<(int32_t value) {
+    if (enabled)
+        appendInteger(entry, value);
+    return *this;
+}
+
+Log& Log::operator<<(uint32_t value) {
+    if (enabled)
+        appendInteger(entry, value);
+    return *this;
+}
+
+Log& Log::operator<<(uint16_t value) {
+    if (enabled)
+        appendInteger(entry, value);
+    return *this;
+}
+
+Log& Log::operator<<(bool value) { return *this << (value ? "1" : "0"); }
+
+// The stream's default for a double: six significant digits, %g style.
+Log& Log::operator<<(double value) {
+    if (enabled) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*g", 6, value);
+        entry += text;
+    }
+    return *this;
+}
 
 namespace {
 

@@ -27,7 +27,8 @@ struct LogState {
 LogState& logState();
 
 // One log entry: opened by the constructor (line feed and time line), written
-// piece by piece (each piece flushed), closed by the destructor.
+// piece by piece into memory, and written to the file at once and closed by
+// the destructor.
 class Log {
 public:
     // The standard entry: logPath, enabled when any switch is on, time-stamped.
@@ -48,18 +49,22 @@ public:
     Log& operator<<(double value);
 
 private:
-    template <class T>
-    Log& put(const T& value);
     void writeHead();
 
     std::string fileName;
     bool timestamp;
     bool enabled;
     std::ofstream* stream;
+    std::string entry;  // the head and pieces, written by the destructor
 };
 
 // Whether the standard entry is enabled: any of the three switches on.
 bool isLoggingEnabled();
+
+// Whether logAction can have any effect: logging is on, or the log file has
+// not been opened yet in this process, so that even a suppressed entry would
+// create or empty it.
+bool isActionLogNeeded();
 
 // Writes "Action added: <n>[ value: <v>]" when the switch of the action's
 // device kind allows: keyboard (and head tracker), mouse, joysticks, and any

@@ -119,23 +119,26 @@ void DIJoystick::collect(DeviceEventList& list) {
         return;
     }
     count = keptRecords(result, count, "Joystick data buffer overflow!");
+    DeviceEventList run;
+    run.reserve(count);
     for (uint32_t i = 0; i < count; ++i)
-        addRecordEvents(list, record(i));
+        addRecordEvents(run, record(i));
+    addEvents(list, std::move(run));
 }
 
-void DIJoystick::addRecordEvents(DeviceEventList& list, const DeviceObjectData& r) {
+void DIJoystick::addRecordEvents(DeviceEventList& run, const DeviceObjectData& r) {
     using namespace CodeSpace;
     const uint32_t base = blockBase();
     const int32_t code = static_cast<int32_t>(base + r.ofs);
     switch (classifyOffset(Format::Joystick, r.ofs)) {
     case Input::Axis:
-        addEvent(list, DeviceEvent{code, static_cast<int32_t>(r.data), true, r.timeStamp, base});
+        run.push_back(DeviceEvent{code, static_cast<int32_t>(r.data), true, r.timeStamp, base});
         break;
     case Input::Button:
-        addEvent(list, DeviceEvent{code, buttonValue(r.data), true, r.timeStamp, base});
+        run.push_back(DeviceEvent{code, buttonValue(r.data), true, r.timeStamp, base});
         break;
     case Input::Hat:
-        addHatEvents(list, (r.ofs - joystickFirstHat) / 4, r.data, r.timeStamp);
+        addHatEvents(run, (r.ofs - joystickFirstHat) / 4, r.data, r.timeStamp);
         break;
     case Input::None:
         break;
@@ -152,7 +155,7 @@ int32_t DIJoystick::hatCode(uint32_t hat, uint32_t direction) const {
     return static_cast<int32_t>(blockBase() + CodeSpace::hatOffset(hat, direction));
 }
 
-void DIJoystick::addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t value, uint32_t time) {
+void DIJoystick::addHatEvents(DeviceEventList& run, uint32_t hat, uint32_t value, uint32_t time) {
     const uint32_t direction = hatDirection(value);
     const uint32_t old = povStates[hat];
     DeviceEvent first;
@@ -165,7 +168,7 @@ void DIJoystick::addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t valu
     for (DeviceEvent* event : {&first, &second}) {
         event->time = time;
         event->device = blockBase();
-        addEvent(list, *event);
+        run.push_back(*event);
     }
 }
 

@@ -47,10 +47,11 @@ private:
     void setSpringAutocenter(bool on);
     void setAxesRange();
     void createForceFeedback();
-    // The events of one buffered record, by what its offset carries.
-    void addRecordEvents(DeviceEventList& list, const DirectInput::DeviceObjectData& record);
+    // Appends the events of one buffered record to the device's run, by what
+    // its offset carries.
+    void addRecordEvents(DeviceEventList& run, const DirectInput::DeviceObjectData& record);
     // The two events of a hat's new value, old direction first.
-    void addHatEvents(DeviceEventList& list, uint32_t hat, uint32_t value, uint32_t time);
+    void addHatEvents(DeviceEventList& run, uint32_t hat, uint32_t value, uint32_t time);
     int32_t hatCode(uint32_t hat, uint32_t direction) const;
 
     int32_t joystickNumber = 0;

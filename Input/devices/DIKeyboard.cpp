@@ -24,13 +24,16 @@ void DIKeyboard::collect(DeviceEventList& list) {
     if (count == 0)
         return;
     Log() << "Kb actions count: " << count;
+    DeviceEventList run;
+    run.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         const DeviceObjectData& r = record(i);
         const int32_t value = buttonValue(r.data);
         Log() << keyName(r.ofs) << (value ? " down " : " up ") << r.timeStamp;
-        addEvent(list, DeviceEvent{static_cast<int32_t>(CodeSpace::keyboardBlock + r.ofs), value, true, r.timeStamp,
-                                   CodeSpace::keyboardDevice});
+        run.push_back(DeviceEvent{static_cast<int32_t>(CodeSpace::keyboardBlock + r.ofs), value, true, r.timeStamp,
+                                  CodeSpace::keyboardDevice});
     }
+    addEvents(list, std::move(run));
 }
 
 void DIKeyboard::getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) {

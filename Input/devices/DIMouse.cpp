@@ -26,6 +26,8 @@ int32_t DIMouse::scaleMovement(int32_t movement) {
 void DIMouse::collect(DeviceEventList& list) {
     using namespace CodeSpace;
     const uint32_t count = fetchFrame("Mouse data buffer overflow!");
+    DeviceEventList run;
+    run.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         const DeviceObjectData& r = record(i);
         DeviceEvent event{static_cast<int32_t>(mouseBlock + r.ofs), 0, true, r.timeStamp, mouseDevice};
@@ -40,8 +42,9 @@ void DIMouse::collect(DeviceEventList& list) {
         default:
             continue;
         }
-        addEvent(list, event);
+        run.push_back(event);
     }
+    addEvents(list, std::move(run));
 }
 
 void DIMouse::getKeysAxes(std::vector<int>& keys, std::vector<int>& axes) {

@@ -70,8 +70,10 @@ void TrackIR::collect(DeviceEventList& list) {
 
     const uint32_t time = platform.ticks();
     using namespace CodeSpace;
+    DeviceEventList run;
+    run.reserve(6);
     const auto add = [&](TrackerAxis axis, int32_t value) {
-        addEvent(list, DeviceEvent{code(axis), value, true, time, trackerDevice});
+        run.push_back(DeviceEvent{code(axis), value, true, time, trackerDevice});
     };
     add(trackerPitch, axisValue(frame.pitch));
     add(trackerYaw, negated(axisValue(frame.yaw)));
@@ -79,6 +81,7 @@ void TrackIR::collect(DeviceEventList& list) {
     add(trackerX, axisValue(frame.x));
     add(trackerY, axisValue(frame.y));
     add(trackerZ, axisValue(frame.z));
+    addEvents(list, std::move(run));
 }
 
 void TrackIR::getKeysAxes(std::vector<int>& /*keys*/, std::vector<int>& axes) {

@@ -32,20 +32,54 @@ struct KeysAxes {
     std::vector<int> axes;
 };
 
-void pushAction(lua_State* L, const VorlanAction& action) {
+// The six keys of an action table are made once per Lua state and kept in its
+// registry, so that filling a table hashes no string.
+const char* const actionKeys[] = {"action", "hasValue", "value", "absolute", "time", "device"};
+const char actionKeysEntry = 0;  // its address names the registry entry
+
+// Pushes the six keys in order; returns the index of the first.
+int pushActionKeys(lua_State* L) {
+    lua_pushlightuserdata(L, const_cast<char*>(&actionKeysEntry));
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_isnil(L, -1)) {
+        lua_pop(L, 1);
+        lua_createtable(L, 6, 0);
+        for (int k = 0; k < 6; ++k) {
+            lua_pushstring(L, actionKeys[k]);
+            lua_rawseti(L, -2, k + 1);
+        }
+        lua_pushlightuserdata(L, const_cast<char*>(&actionKeysEntry));
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+    }
+    const int keys = lua_gettop(L);
+    for (int k = 1; k <= 6; ++k)
+        lua_rawgeti(L, keys, k);
+    return keys + 1;
+}
+
+// The fields in the order action, hasValue, value, absolute, time, device,
+// each set under its key at `key` onwards.
+void pushAction(lua_State* L, const VorlanAction& action, int key) {
     lua_createtable(L, 0, 6);
+    lua_pushvalue(L, key);
     lua_pushnumber(L, action.getAction());
-    lua_setfield(L, -2, "action");
+    lua_rawset(L, -3);
+    lua_pushvalue(L, key + 1);
     lua_pushboolean(L, action.hasValue());
-    lua_setfield(L, -2, "hasValue");
+    lua_rawset(L, -3);
+    lua_pushvalue(L, key + 2);
     lua_pushnumber(L, action.getValue());
-    lua_setfield(L, -2, "value");
+    lua_rawset(L, -3);
+    lua_pushvalue(L, key + 3);
     lua_pushboolean(L, action.isAbsolute());
-    lua_setfield(L, -2, "absolute");
+    lua_rawset(L, -3);
+    lua_pushvalue(L, key + 4);
     lua_pushnumber(L, action.getTime());
-    lua_setfield(L, -2, "time");
+    lua_rawset(L, -3);
+    lua_pushvalue(L, key + 5);
     lua_pushnumber(L, action.getDevice());
-    lua_setfield(L, -2, "device");
+    lua_rawset(L, -3);
 }
 
 void pushCodes(lua_State* L, const std::vector<int>& codes) {
@@ -58,11 +92,11 @@ void pushCodes(lua_State* L, const std::vector<int>& codes) {
 }
 
 int pushResults(lua_State* L, const std::vector<VorlanAction>& actions) {
+    const int key = pushActionKeys(L);
     lua_createtable(L, static_cast<int>(actions.size()), 0);
     for (size_t i = 0; i < actions.size(); ++i) {
-        lua_pushnumber(L, static_cast<lua_Number>(i + 1));
-        pushAction(L, actions[i]);
-        lua_settable(L, -3);
+        pushAction(L, actions[i], key);
+        lua_rawseti(L, -2, static_cast<int>(i + 1));
     }
     return 1;
 }
@@ -159,8 +193,15 @@ int createLayer(lua_State* L) {
     return 0;
 }
 
+// The frame's actions go into one vector kept for the module's lifetime, so
+// that a frame allocates on the C++ side only when the vector must grow.
 int process(lua_State* L) {
-    return listResults<std::vector<VorlanAction>>(L, [](auto& actions) { input()->process(actions); });
+    static std::vector<VorlanAction> actions;
+    lua_pushcfunction(L, buildFrom<std::vector<VorlanAction>>);
+    Failure failure;
+    if (!guarded(failure, [] { input()->process(actions); }) || !build(L, &actions, failure))
+        return raise(L, failure);
+    return 1;
 }
 
 int getAxesValueMax(lua_State* L) {

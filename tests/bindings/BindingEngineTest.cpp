@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
@@ -178,6 +179,26 @@ TEST_F(BindingEngineTest, KeysMatchModifiersExactlyAxesTakeTheMostModifiers) {
     EXPECT_EQ(frame({up(M, 20), dn(N, 21), dn(K, 22), up(N, 23)}), "");
 }
 
+// Codes 64 apart share a bit of the reformer summaries, yet stay apart.
+TEST_F(BindingEngineTest, ReformersWhoseCodesDifferBy64AreToldApart) {
+    stack({"main"});
+    for (int32_t code : {M, M + 64})
+        engine.addModifier(code);
+    for (int32_t code : {S1, S1 + 64})
+        engine.addSwitch(code);
+    engine.addKeyCombo("main", K, {M + 64}, 1, 0, 0);
+    engine.addKeyCombo("main", A, {S1 + 64}, 2, 0, 0);
+    engine.addAxisCombo("main", X, {M + 64}, 3, nullptr);
+    engine.addAxisCombo("main", X, {}, 4, nullptr);
+    auto probe = [this](const DeviceEventList& reformers) {
+        frame(reformers);
+        return tap({K, A}) + " | " + frame({event(X, 7, 9)});
+    };
+    EXPECT_EQ(probe({dn(M, 1), dn(S1, 1)}), " | 4=7@9");
+    EXPECT_EQ(probe({up(M, 1), dn(S1 + 64, 1)}), "2@9 | 4=7@9");
+    EXPECT_EQ(probe({dn(M + 64, 1)}), "1@9 | 3=7@9");
+}
+
 TEST_F(BindingEngineTest, SwitchGroupsKeepAtMostOneMemberOn) {
     stack({"top"});
     engine.addSwitch(S3);
@@ -240,6 +261,15 @@ TEST_F(BindingEngineTest, EveryAddedActionIsLoggedWhenAddedByItsDeviceSwitch) {
     EXPECT_EQ(log.read(), text);
     EXPECT_EQ(frame(), "7@3#2");
     EXPECT_EQ(log.read(), text);
+}
+
+// With logging off, the first action of the process still empties the log file.
+TEST_F(BindingEngineTest, AFirstActionWithLoggingOffStillEmptiesTheLog) {
+    std::ofstream(log.path("log.txt")) << "left over from an earlier run";
+    stack({"main"});
+    engine.addKeyCombo("main", K, {}, 1, 0, 0);
+    EXPECT_EQ(frame({dn(K, 1)}), "1@1");
+    EXPECT_EQ(log.read(), "");
 }
 
 TEST_F(BindingEngineTest, FilterResultIsTruncatedAndSaturated) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
@@ -37,4 +38,27 @@ TEST(DeviceEventTest, OrderIsPlainUnsignedSoAWrappedTimeGoesFirst) {
     addEvent(list, at(5, 3));        // the tick count wrapped around
     addEvent(list, at(0xFFFFFFF8u, 4));
     EXPECT_EQ(codes(list), (std::vector<int32_t>{3, 1, 4, 2}));
+}
+
+// Runs of random times (repeats, steps back, wrapped values) added device by
+// device give the order of adding their events one by one.
+TEST(DeviceEventTest, RunsAddedAtOnceKeepTheOrderOfAddingOneByOne) {
+    std::mt19937 rng(21);
+    auto pick = [&rng](uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(rng); };
+    for (int trial = 0; trial < 500; ++trial) {
+        DeviceEventList oneByOne, merged;
+        int32_t code = 0;
+        for (uint32_t devices = 1 + pick(5); devices > 0; --devices) {
+            DeviceEventList run;
+            uint32_t time = pick(2) ? pick(40) : 0xFFFFFFF0u + pick(16);
+            for (uint32_t n = pick(12); n > 0; --n) {
+                const uint32_t step = pick(10);
+                time = step < 5 ? time + step : step < 8 ? time : time - pick(20);
+                run.push_back(at(time, ++code));
+                addEvent(oneByOne, run.back());
+            }
+            addEvents(merged, run);
+        }
+        ASSERT_EQ(codes(merged), codes(oneByOne)) << "trial " << trial;
+    }
 }

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+
 TEST(LogTest, EntriesAreTimeStampedPiecesTruncatingOnceThenAppending) {
     LogCapture capture;
     std::ofstream(capture.path("log.txt")) << "left over from an earlier run";
@@ -79,4 +84,28 @@ TEST(LogTest, ASuppressedActionLineAsTheFirstEntryStillEmptiesTheFile) {
     Vorlan::enableLogging(false, true, true);
     logAction(VorlanAction(11, 100, 0));
     EXPECT_EQ(capture.read(), "");
+}
+
+// An entry is composed apart from its stream: numbers and time fields must
+// come out as the stream itself formats them, odd values included.
+TEST(LogTest, PiecesAndTimeFieldsReadAsTheStreamWritesThem) {
+    LogCapture capture;
+    std::ostringstream expected;
+    expected << std::setfill('0');
+    const Platform::LocalTime times[] = {{12345, -1, 100, 0, 59, -10, 1000}, {-5, 0, 0, 0, 0, 0, -7}};
+    const double values[] = {1e-7, 123456789.0, -0.0, 1.0 / 3, 1e300, HUGE_VAL, -HUGE_VAL, NAN};
+    for (const Platform::LocalTime& t : times) {
+        static Platform::LocalTime now;
+        now = t;
+        logState().clock = [] { return now; };
+        Log log(capture.path("odd.txt"), true, true);
+        expected << '\n' << std::setw(4) << t.year << '.' << std::setw(2) << t.month << '.' << std::setw(2) << t.day
+                 << ' ' << std::setw(2) << t.hour << ':' << std::setw(2) << t.minute << ':' << std::setw(2)
+                 << t.second << ':' << std::setw(3) << t.millisecond << " \n";
+        for (double v : values) {
+            log << v << " " << INT32_MIN << " " << UINT32_MAX << ";";
+            expected << v << " " << INT32_MIN << " " << UINT32_MAX << ";";
+        }
+    }
+    EXPECT_EQ(capture.read("odd.txt"), expected.str());
 }
