@@ -16,6 +16,19 @@ enum class DataFormat {
     Joystick2,  // c_dfDIJoystick2: 272 bytes
 };
 
+// The size of a device's state in that format, as GetDeviceState fills it.
+inline uint32_t stateSize(DataFormat format) {
+    switch (format) {
+    case DataFormat::Keyboard:
+        return 256;
+    case DataFormat::Mouse2:
+        return 20;
+    case DataFormat::Joystick2:
+        break;
+    }
+    return 272;
+}
+
 // Called once per object by enumObjects; returns true to go on, false to stop.
 // It must not throw.
 using ObjectCallback = std::function<bool(const ObjectInstance& object)>;
@@ -60,6 +73,10 @@ public:
     // has room for count) and sets count to the number copied. DI_BUFFEROVERFLOW
     // means records were lost before these.
     virtual HResult getDeviceData(DeviceObjectData* records, uint32_t& count, uint32_t flags) = 0;
+
+    // GetDeviceState: copies the device's current state, laid out as its data
+    // format says, into buffer; size must be that format's state size.
+    virtual HResult getDeviceState(uint32_t size, void* buffer) = 0;
 
     // CreateEffect: makes an effect of the kind (GUID_Spring, ...) with the
     // parameters, read during the call only. On success effect holds the new

@@ -1,6 +1,7 @@
 #include "platform/directinput/fake/FakeDirectInput.h"
 
 #include "platform/directinput/Constants.h"
+#include "platform/directinput/JoystickState.h"
 #include "platform/directinput/ObjectFilter.h"
 #include "platform/directinput/ResultCodes.h"
 
@@ -115,6 +116,8 @@ public:
     HResult setDataFormat(DataFormat format) override {
         FakeCall call = makeCall("SetDataFormat", name(), 0, begin("SetDataFormat", DI_OK));
         call.format = format;
+        if (succeeded(call.result))
+            this->format = format;
         return fake.record(std::move(call));
     }
 
@@ -191,6 +194,20 @@ public:
         return result;
     }
 
+    HResult getDeviceState(uint32_t size, void* buffer) override {
+        const HResult normal = !acquired ? DIERR_NOTACQUIRED : size != stateSize(format) ? DIERR_INVALIDPARAM : DI_OK;
+        FakeCall call = makeCall("GetDeviceState", name(), 0, begin("GetDeviceState", normal));
+        call.count = size;
+        const HResult result = fake.record(std::move(call));
+        if (succeeded(result) && script.state.empty() && size == JoystickStateSize)
+            restState(static_cast<uint8_t*>(buffer));
+        else if (succeeded(result)) {
+            std::memset(buffer, 0, size);
+            std::memcpy(buffer, script.state.data(), std::min<size_t>(size, script.state.size()));
+        }
+        return result;
+    }
+
     HResult createEffect(const Guid& kind, const EffectParameters& parameters, std::unique_ptr<Effect>& effect) override {
         effect.reset();
         const HResult result = begin("CreateEffect", DI_OK);
@@ -209,6 +226,7 @@ private:
     FakeDirectInput& fake;
     FakeDeviceScript& script;
     bool acquired = false;
+    DataFormat format = DataFormat::Joystick2;
 };
 
 class FakeSystem : public System {
@@ -255,6 +273,16 @@ private:
 };
 
 // ---- the fake's world -----------------------------------------------------
+
+void FakeDeviceScript::setStateWord(uint32_t offset, uint32_t value) {
+    if (state.empty()) {
+        state.resize(JoystickStateSize);
+        restState(state.data());
+    }
+    if (state.size() < offset + sizeof value)
+        state.resize(offset + sizeof value);
+    DirectInput::setStateWord(state.data(), offset, value);
+}
 
 FakeDeviceScript& FakeDirectInput::addDevice(const DeviceInstance& instance) {
     scripts.emplace_back();

@@ -23,7 +23,14 @@ struct FakeDeviceScript {
     // Buffered input: each successful GetDeviceData takes the records of the
     // front batch (at most as many as asked; the rest stays for the next call).
     std::deque<std::vector<DeviceObjectData>> batches;
+    // What GetDeviceState copies, zero-filled beyond its end; while empty, a
+    // joystick at rest (hats centred).
+    std::vector<uint8_t> state;
     bool nullInterface = false;          // CreateDevice succeeds without a device
+
+    // Puts a 32-bit value (an axis, a hat) at that offset of the state, which
+    // starts as a joystick's at rest.
+    void setStateWord(uint32_t offset, uint32_t value);
 };
 
 // Effect parameters as a call passed them, copied deeply.
@@ -57,7 +64,7 @@ struct FakeCall {
     // The platform's name of the call: "DirectInput8Create", "EnumDevices",
     // "CreateDevice", "GetCapabilities", "SetDataFormat", "SetCooperativeLevel",
     // "SetProperty", "EnumObjects", "Acquire", "Unacquire", "Poll",
-    // "GetDeviceData", "CreateEffect", "SetParameters", "Start", "Stop", "Release".
+    // "GetDeviceData", "GetDeviceState", "CreateEffect", "SetParameters", "Start", "Stop", "Release".
     std::string method;
     std::string device;   // instance name of the device called or created; empty for the DirectInput object
     unsigned effect = 0;  // the effect called, or made by CreateEffect: 1 for the first this fake made, 0 for none
@@ -65,7 +72,7 @@ struct FakeCall {
 
     uint32_t devClass = 0;          // EnumDevices
     uint32_t flags = 0;             // EnumDevices, SetCooperativeLevel, EnumObjects, GetDeviceData, SetParameters, Start
-    uint32_t count = 0;             // GetDeviceData: records asked for; Start: iterations
+    uint32_t count = 0;             // GetDeviceData: records asked for; GetDeviceState: size; Start: iterations
     WindowHandle window = nullptr;  // SetCooperativeLevel
     Guid guid;                      // CreateDevice: instance; CreateEffect: kind
     DataFormat format = DataFormat::Keyboard;  // SetDataFormat
@@ -80,8 +87,10 @@ struct FakeCall {
 // The fake's world: scripts, result rules and journal. It must outlive every
 // System, Device and Effect it made.
 //
-// Behaviour without rules: every call succeeds, except that Poll and
-// GetDeviceData fail with DIERR_NOTACQUIRED on a device that is not acquired,
+// Behaviour without rules: every call succeeds, except that Poll,
+// GetDeviceData and GetDeviceState fail with DIERR_NOTACQUIRED on a device
+// that is not acquired, GetDeviceState with DIERR_INVALIDPARAM for a size
+// other than that of the data format set (the joystick's when none was set),
 // CreateDevice fails with DIERR_DEVICENOTREG for a GUID without a script, and
 // Acquire (Unacquire) of an acquired (unacquired) device gives S_FALSE.
 // EnumDevices lists every scripted device in the order added, whatever the

@@ -76,6 +76,8 @@ HResult Win32Device::getDeviceData(DeviceObjectData* records, uint32_t& count, u
     return result;
 }
 
+HResult Win32Device::getDeviceState(uint32_t size, void* buffer) { return device->GetDeviceState(size, buffer); }
+
 HResult Win32Device::createEffect(const Guid& kind, const EffectParameters& parameters,
                                   std::unique_ptr<Effect>& effect) {
     effect.reset();

@@ -36,6 +36,7 @@ public:
     HResult unacquire() override;
     HResult poll() override;
     HResult getDeviceData(DeviceObjectData* records, uint32_t& count, uint32_t flags) override;
+    HResult getDeviceState(uint32_t size, void* buffer) override;
     HResult createEffect(const Guid& kind, const EffectParameters& parameters,
                          std::unique_ptr<Effect>& effect) override;
 
