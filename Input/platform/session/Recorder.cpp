@@ -1,6 +1,7 @@
 #include "platform/session/Recorder.h"
 
 #include "platform/directinput/DeviceClass.h"
+#include "platform/directinput/JoystickState.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,19 +39,17 @@ Recorder::Recorder(Writer writer) : writer(std::move(writer)) {}
 Recorder::~Recorder() {
     if (frame == 0)
         writeDeclarations();
-    else
-        writeFrame(true);
+    writeFrame(frame != 0);
 }
 
 void Recorder::endFrame() {
     if (frame == 0)
         writeDeclarations();
-    else
-        writeFrame(false);
+    writeFrame(false);
     ++frame;
     deviceFrames.clear();
     reading.reset();
-    ticks.reset();
+    ticks.clear();
 }
 
 void Recorder::writeDeclarations() {
@@ -68,7 +67,7 @@ void Recorder::writeFrame(bool evenEmpty) {
     line.number = frame;
     for (const auto& [device, answered] : deviceFrames) {
         const Fetch& fetch = answered.fetch;
-        if (device < declaredInFile && (fetch.poll != 0 || fetch.result != 0 || !fetch.records.empty()))
+        if (device < declaredInFile && (fetch.poll != 0 || fetch.result != 0 || !fetch.records.empty() || fetch.state))
             line.fetches[device] = fetch;
     }
     if (reading && trackerInFile &&
@@ -78,7 +77,7 @@ void Recorder::writeFrame(bool evenEmpty) {
             delivered = *reading;
     }
     line.ticks = ticks;
-    if (evenEmpty || !line.fetches.empty() || line.tracker || line.ticks)
+    if (evenEmpty || !line.fetches.empty() || line.tracker || !line.ticks.empty())
         writer.frame(line, devices);
 }
 
@@ -140,6 +139,27 @@ void Recorder::fetched(size_t device, DirectInput::HResult result, const DirectI
         answered.fetch.records.insert(answered.fetch.records.end(), records, records + count);
 }
 
+void Recorder::stateRead(size_t device, DirectInput::HResult result, const uint8_t* state) {
+    using namespace DirectInput;
+    Fetch& answered = deviceFrames[device].fetch;
+    if (answered.state)
+        return;
+    DeviceState& read = answered.state.emplace();
+    read.result = result;
+    if (failed(result))
+        return;
+    uint8_t rest[JoystickStateSize];
+    restState(rest);
+    for (uint32_t offset = 0; offset < JoystickStateSize; ++offset) {
+        const JoystickField field = joystickField(offset);
+        if (field == JoystickField::Button && state[offset] != 0)
+            read.values[offset] = state[offset];
+        else if (field != JoystickField::None && field != JoystickField::Button &&
+                 stateWord(state, offset) != stateWord(rest, offset))
+            read.values[offset] = stateWord(state, offset);
+    }
+}
+
 void Recorder::located(NPClient::Location location, const std::string& folder) {
     if (location == NPClient::Location::KeyMissing || tracker)
         return;
@@ -168,9 +188,6 @@ void Recorder::trackerData(NPClient::Result result, const NPClient::DataFrame& f
         reading->frame = frame;
 }
 
-void Recorder::ticksRead(uint32_t value) {
-    if (!ticks)
-        ticks = value;
-}
+void Recorder::ticksRead(uint32_t value) { ticks.push_back(value); }
 
 } // namespace Session

@@ -12,9 +12,10 @@ namespace Session {
 
 // Collects what the devices, the head-tracker client and the tick clock
 // answered and writes it as a session: the header, device and head-tracker
-// lines when the first frame begins (what the set-up met), then one line per
-// frame when the next one begins, and the last frame's line when the recorder
-// dies. Frames in which nothing happened are left out, except the last.
+// lines when the first frame begins (what the set-up met) and the set-up's
+// frame 0, then one line per frame when the next one begins, and the last
+// frame's line when the recorder dies. Frames in which nothing happened are
+// left out, except the last.
 class Recorder {
 public:
     explicit Recorder(Writer writer);
@@ -38,6 +39,8 @@ public:
     void polled(size_t device, DirectInput::HResult result);
     void fetched(size_t device, DirectInput::HResult result, const DirectInput::DeviceObjectData* records,
                  uint32_t count);
+    // GetDeviceState in the joystick format; state is read only on success.
+    void stateRead(size_t device, DirectInput::HResult result, const uint8_t* state);
 
     // The head-tracker client.
     void located(NPClient::Location location, const std::string& folder);
@@ -70,7 +73,7 @@ private:
     uint32_t frame = 0;  // 0 during the set-up before the first frame
     std::map<size_t, DeviceFrame> deviceFrames;
     std::optional<TrackerReading> reading;
-    std::optional<uint32_t> ticks;
+    std::vector<uint32_t> ticks;
     TrackerReading delivered;  // the last reading written, which the replay repeats
 };
 

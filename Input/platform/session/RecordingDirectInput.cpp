@@ -1,6 +1,7 @@
 #include "platform/session/RecordingDirectInput.h"
 
 #include "platform/directinput/Constants.h"
+#include "platform/directinput/JoystickState.h"
 
 #include <optional>
 #include <vector>
@@ -40,6 +41,13 @@ public:
     HResult getDeviceData(DeviceObjectData* records, uint32_t& count, uint32_t flags) override {
         const HResult result = inner->getDeviceData(records, count, flags);
         recorder.fetched(index, result, records, succeeded(result) ? count : 0);
+        return result;
+    }
+
+    HResult getDeviceState(uint32_t size, void* buffer) override {
+        const HResult result = inner->getDeviceState(size, buffer);
+        if (size == JoystickStateSize)
+            recorder.stateRead(index, result, static_cast<const uint8_t*>(buffer));
         return result;
     }
 

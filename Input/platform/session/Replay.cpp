@@ -1,16 +1,30 @@
 #include "platform/session/Replay.h"
 
+#include "platform/directinput/ResultCodes.h"
+
 #include <algorithm>
 
 namespace Session {
 
 Replay::Replay(Data data)
-    : data(std::move(data)), waiting(this->data.devices.size()), sequence(this->data.devices.size()) {}
+    : data(std::move(data)),
+      waiting(this->data.devices.size()),
+      sequence(this->data.devices.size()),
+      rest(this->data.devices.size()) {
+    for (State& state : rest)
+        DirectInput::restState(state.data());
+    enter();
+}
 
 void Replay::advance() {
     ++current;
+    enter();
+}
+
+void Replay::enter() {
     frame = nullptr;
     reading.result = NPClient::Success;
+    tickReadings = 0;
     if (next == data.frames.size() || data.frames[next].number != current)
         return;
     frame = &data.frames[next++];
@@ -18,8 +32,12 @@ void Replay::advance() {
         waiting[device].insert(waiting[device].end(), fetch.records.begin(), fetch.records.end());
     if (frame->tracker)
         reading = *frame->tracker;
-    if (frame->ticks)
-        tickCount = *frame->ticks;
+}
+
+uint32_t Replay::ticks() {
+    if (frame && tickReadings < frame->ticks.size())
+        tickCount = frame->ticks[tickReadings++];
+    return tickCount;
 }
 
 bool Replay::finished() const { return data.frames.empty() || current >= data.frames.back().number; }
@@ -48,9 +66,30 @@ DirectInput::HResult Replay::fetch(size_t device, DirectInput::DeviceObjectData*
     for (uint32_t i = 0; i < count; ++i) {
         records[i] = queue.front();
         records[i].sequence = ++sequence[device];
+        if (DirectInput::joystickField(records[i].ofs) == DirectInput::JoystickField::Axis)
+            DirectInput::setStateWord(rest[device].data(), records[i].ofs, records[i].data);
         queue.pop_front();
     }
     return result;
+}
+
+DirectInput::HResult Replay::state(size_t device, uint8_t* state) const {
+    using namespace DirectInput;
+    const Fetch* fetch = currentFetch(device);
+    if (!fetch || !fetch->state) {
+        std::copy(rest[device].begin(), rest[device].end(), state);
+        return DI_OK;
+    }
+    if (failed(fetch->state->result))
+        return fetch->state->result;
+    restState(state);
+    for (const auto& [offset, value] : fetch->state->values) {
+        if (joystickField(offset) == JoystickField::Button)
+            state[offset] = static_cast<uint8_t>(value);
+        else
+            setStateWord(state, offset, value);
+    }
+    return fetch->state->result;
 }
 
 NPClient::Result Replay::trackerData(NPClient::DataFrame& frame) const {

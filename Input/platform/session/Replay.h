@@ -1,7 +1,10 @@
 #ifndef VORLAN_PLATFORM_SESSION_REPLAY_H
 #define VORLAN_PLATFORM_SESSION_REPLAY_H
 
+#include "platform/directinput/JoystickState.h"
 #include "platform/session/SessionData.h"
+
+#include <array>
 
 #include <deque>
 #include <vector>
@@ -9,8 +12,8 @@
 namespace Session {
 
 // A session being replayed: what the devices, the head tracker and the tick
-// clock answer in the current frame. Before the first frame and after the
-// last, fetches succeed with no records.
+// clock answer in the current frame, frame 0 until the first begins. Before
+// the first frame and after the last, fetches succeed with no records.
 class Replay {
 public:
     explicit Replay(Data data);
@@ -30,12 +33,19 @@ public:
     // GetDeviceData for device: this frame's result and, on success, up to
     // count of its waiting records; count is set to the number copied.
     DirectInput::HResult fetch(size_t device, DirectInput::DeviceObjectData* records, uint32_t& count);
+    // GetDeviceState for device in the joystick format: this frame's state,
+    // else the device at rest with its axes where its last records put them.
+    DirectInput::HResult state(size_t device, uint8_t* state) const;
     // NP_GetData: this frame's result and, on success, the tracker's frame.
     NPClient::Result trackerData(NPClient::DataFrame& frame) const;
-    // The tick count of this frame.
-    uint32_t ticks() const { return tickCount; }
+    // The tick count: this frame's readings in turn, then the last one again.
+    uint32_t ticks();
 
 private:
+    using State = std::array<uint8_t, DirectInput::JoystickStateSize>;
+
+    // Makes the current frame's line, if it has one, the answer.
+    void enter();
     const Fetch* currentFetch(size_t device) const;
 
     Data data;
@@ -44,8 +54,10 @@ private:
     const Frame* frame = nullptr;   // the current frame's line; nullptr for a frame without one
     std::vector<std::deque<DirectInput::DeviceObjectData>> waiting;  // per device
     std::vector<uint32_t> sequence;  // per device: the last sequence number given
+    std::vector<State> rest;         // per device: at rest, axes as last replayed
     TrackerReading reading;
     uint32_t tickCount = 0;
+    size_t tickReadings = 0;         // of the current frame's
 };
 
 } // namespace Session

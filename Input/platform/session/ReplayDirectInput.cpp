@@ -4,6 +4,8 @@
 #include "platform/directinput/ObjectFilter.h"
 #include "platform/directinput/ResultCodes.h"
 
+#include <cstring>
+
 namespace DirectInput {
 
 namespace {
@@ -26,7 +28,10 @@ public:
         return DI_OK;
     }
 
-    HResult setDataFormat(DataFormat /*format*/) override { return DI_OK; }
+    HResult setDataFormat(DataFormat format) override {
+        this->format = format;
+        return DI_OK;
+    }
     HResult setCooperativeLevel(WindowHandle /*window*/, uint32_t /*flags*/) override { return DI_OK; }
     HResult setProperty(uint32_t /*property*/, const PropertyDword& /*value*/) override { return DI_OK; }
     HResult setProperty(uint32_t /*property*/, const PropertyRange& /*value*/) override { return DI_OK; }
@@ -46,6 +51,16 @@ public:
         return replay.fetch(index, records, count);
     }
 
+    // The joystick's state from the session; the others' at rest.
+    HResult getDeviceState(uint32_t size, void* buffer) override {
+        if (size != stateSize(format))
+            return DIERR_INVALIDPARAM;
+        if (format == DataFormat::Joystick2)
+            return replay.state(index, static_cast<uint8_t*>(buffer));
+        std::memset(buffer, 0, size);
+        return DI_OK;
+    }
+
     HResult createEffect(const Guid& /*kind*/, const EffectParameters& /*parameters*/,
                          std::unique_ptr<Effect>& effect) override {
         effect = std::make_unique<ReplayEffect>();
@@ -57,6 +72,7 @@ private:
 
     Session::Replay& replay;
     size_t index;
+    DataFormat format = DataFormat::Joystick2;
 };
 
 class ReplaySystem final : public System {

@@ -39,19 +39,28 @@ struct TrackerReading {
     NPClient::DataFrame frame;
 };
 
-// What one device's fetch answered in a frame.
+// What GetDeviceState answered in the joystick format: its result and, on
+// success, the values that differ from a joystick at rest, by offset (a byte
+// for a button, 32 bits for the rest).
+struct DeviceState {
+    DirectInput::HResult result = 0;
+    std::map<uint32_t, uint32_t> values;
+};
+
+// What one device answered in a frame: its fetch and its state.
 struct Fetch {
     DirectInput::HResult poll = 0;
     DirectInput::HResult result = 0;
     std::vector<DirectInput::DeviceObjectData> records;
+    std::optional<DeviceState> state;
 };
 
 // One frame: what happened in it, everything else as before or as usual.
 struct Frame {
-    uint32_t number = 0;                 // from 1
+    uint32_t number = 0;                 // from 1; 0 is the set-up before the first
     std::map<size_t, Fetch> fetches;     // by index into Data::devices
     std::optional<TrackerReading> tracker;
-    std::optional<uint32_t> ticks;
+    std::vector<uint32_t> ticks;         // the clock's readings in order; the last one stays
 };
 
 struct Data {
@@ -62,7 +71,7 @@ struct Data {
 
 // The first line of every session: what the file is and its format version.
 inline constexpr const char* FormatName = "vorlan-session";
-inline constexpr int FormatVersion = 1;
+inline constexpr int FormatVersion = 2;
 
 // Lines longer than this are refused.
 inline constexpr size_t MaxLineLength = 1 << 20;

@@ -1,5 +1,6 @@
 #include "platform/session/SessionReader.h"
 
+#include "platform/directinput/JoystickState.h"
 #include "platform/session/GuidText.h"
 #include "platform/session/JsonMembers.h"
 
@@ -243,7 +244,7 @@ private:
     void frame(const Json& line) {
         Members members(line, "");
         Frame frame;
-        frame.number = static_cast<uint32_t>(members.requiredInteger("frame", 1, Uint32Max));
+        frame.number = static_cast<uint32_t>(members.requiredInteger("frame", 0, Uint32Max));
         if (!data.frames.empty() && frame.number <= data.frames.back().number)
             throw BadLine("frame " + std::to_string(frame.number) + " comes after frame " +
                           std::to_string(data.frames.back().number));
@@ -260,7 +261,7 @@ private:
         if (const Json* reading = members.find("headTracker"))
             frame.tracker = readTracker(*reading);
         if (const Json* ticks = members.find("ticks"))
-            frame.ticks = static_cast<uint32_t>(integerValue(*ticks, "ticks", 0, Uint32Max));
+            frame.ticks = readTicks(*ticks);
         members.finish();
         data.frames.push_back(std::move(frame));
     }
@@ -270,6 +271,8 @@ private:
         Fetch fetch;
         fetch.poll = resultCode(members, "poll");
         fetch.result = resultCode(members, "result");
+        if (const Json* state = members.find("state"))
+            fetch.state = readState(*state, members.pathOf("state"));
         if (const Json* records = members.find("data")) {
             const std::string dataPath = members.pathOf("data");
             for (const Json& record : arrayValue(*records, dataPath))
@@ -279,6 +282,50 @@ private:
         }
         members.finish();
         return fetch;
+    }
+
+    // One reading, or several in order.
+    static std::vector<uint32_t> readTicks(const Json& value) {
+        std::vector<uint32_t> ticks;
+        if (!value.is_array())
+            ticks.push_back(static_cast<uint32_t>(integerValue(value, "ticks", 0, Uint32Max)));
+        else
+            for (const Json& reading : value)
+                ticks.push_back(static_cast<uint32_t>(
+                    integerValue(reading, "ticks[" + std::to_string(ticks.size()) + "]", 0, Uint32Max)));
+        if (ticks.empty())
+            throw BadLine("ticks: expected a reading, got []");
+        return ticks;
+    }
+
+    static DeviceState readState(const Json& value, const std::string& path) {
+        Members members(value, path);
+        DeviceState state;
+        state.result = resultCode(members, "result");
+        if (const Json* values = members.find("values")) {
+            const std::string valuesPath = members.pathOf("values");
+            if (DirectInput::failed(state.result) && !arrayValue(*values, valuesPath).empty())
+                throw BadLine(valuesPath + ": values from a failing GetDeviceState");
+            for (const Json& pair : arrayValue(*values, valuesPath))
+                readStateValue(pair, valuesPath + "[" + std::to_string(state.values.size()) + "]", state);
+        }
+        members.finish();
+        return state;
+    }
+
+    static void readStateValue(const Json& value, const std::string& path, DeviceState& state) {
+        using DirectInput::JoystickField;
+        if (!value.is_array() || value.size() != 2)
+            throw BadLine(path + ": expected [offset, value], got " + value.dump().substr(0, 40));
+        const uint32_t offset = static_cast<uint32_t>(integerValue(value[0], path + "[0]", 0, Uint32Max));
+        const JoystickField field = DirectInput::joystickField(offset);
+        if (field == JoystickField::None)
+            throw BadLine(path + "[0]: " + std::to_string(offset) + " is no axis, hat or button of the joystick state");
+        if (state.values.count(offset))
+            throw BadLine(path + "[0]: the offset " + std::to_string(offset) + " is given twice");
+        state.values[offset] = field == JoystickField::Button
+                                   ? static_cast<uint32_t>(integerValue(value[1], path + "[1]", 0, 255))
+                                   : word(value[1], path + "[1]");
     }
 
     static DirectInput::DeviceObjectData readRecord(const Json& value, const std::string& path) {

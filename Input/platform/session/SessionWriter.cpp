@@ -4,7 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <cstring>
 
 namespace Session {
@@ -59,6 +61,15 @@ Line fetch(const Fetch& fetch) {
         Line& records = line["data"] = Line::array();
         for (const DirectInput::DeviceObjectData& record : fetch.records)
             records.push_back(Line{record.ofs, static_cast<int32_t>(record.data), record.timeStamp});
+    }
+    if (fetch.state) {
+        Line& state = line["state"] = Line::object();
+        putResult(state, "result", fetch.state->result);
+        if (!fetch.state->values.empty()) {
+            Line& values = state["values"] = Line::array();
+            for (const auto& [offset, value] : fetch.state->values)
+                values.push_back(Line{offset, static_cast<int32_t>(value)});
+        }
     }
     return line;
 }
@@ -152,8 +163,12 @@ void Writer::frame(const Frame& frame, const std::vector<DeclaredDevice>& device
     }
     if (frame.tracker)
         line["headTracker"] = reading(*frame.tracker);
-    if (frame.ticks)
-        line["ticks"] = *frame.ticks;
+    // One number when every reading agrees.
+    const std::vector<uint32_t>& ticks = frame.ticks;
+    if (std::adjacent_find(ticks.begin(), ticks.end(), std::not_equal_to<>()) != ticks.end())
+        line["ticks"] = ticks;
+    else if (!ticks.empty())
+        line["ticks"] = ticks.front();
     write(line.dump());
 }
 
