@@ -177,6 +177,10 @@ int VORLAN_CALL vorlan_activate(int active) {
     return run(__func__, [&] { input().activate(active != 0); });
 }
 
+int VORLAN_CALL vorlan_set_initial_state(int on) {
+    return run(__func__, [&] { input().setInitialState(on != 0); });
+}
+
 // ---- Devices ----
 
 int VORLAN_CALL vorlan_restart_all_devices(void) {

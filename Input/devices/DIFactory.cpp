@@ -166,8 +166,9 @@ void DIFactory::makeDevice(const DeviceInstance& instance, std::unique_ptr<Devic
         mice.push_back(made.get());
     } else {
         const std::string joystickName = name + " {" + formatDeviceGuid(instance.guidInstance) + "}";
-        auto joystick = std::make_unique<DIJoystick>(std::move(device), window, joystickName, forceFeedback);
+        auto joystick = std::make_unique<DIJoystick>(platform, std::move(device), window, joystickName, forceFeedback);
         Log() << "Joystick created[" << joystick->getName() << "].";
+        joystick->setInitialState(initialState);
         joystick->setJoystickNumber(static_cast<int32_t>(joysticks.size()));
         joysticks.push_back(joystick.get());
         made = std::move(joystick);
@@ -213,6 +214,12 @@ void DIFactory::collect(DeviceEventList& list) {
 void DIFactory::acquireAll() {
     for (const auto& device : devices)
         device->acquire();
+}
+
+void DIFactory::setInitialState(bool on) {
+    initialState = on;
+    for (DIJoystick* joystick : joysticks)
+        joystick->setInitialState(on);
 }
 
 void DIFactory::unacquireAll() {

@@ -43,6 +43,9 @@ public:
     void collect(DeviceEventList& list);
     void acquireAll();
     void unacquireAll();
+    // Whether the joysticks, these and those of later enumerations, read
+    // where their controls stand when acquired; off at construction.
+    void setInitialState(bool on);
 
     // Appends the device names in creation order, then "TrackIR".
     void getDevices(std::vector<std::string>& names) const;
@@ -90,6 +93,7 @@ private:
     std::vector<DIJoystick*> joysticks;
     std::map<std::string, InputDevice*> forceFeedbackDevices;
     std::vector<DirectInput::Guid> seenGuids;
+    bool initialState = false;
 };
 
 #endif

@@ -10,9 +10,9 @@
 
 using namespace DirectInput;
 
-DIJoystick::DIJoystick(std::unique_ptr<Device> device, WindowHandle window, const std::string& name,
-                       bool forceFeedback)
-    : DIDevice(std::move(device), name), forceFeedback(forceFeedback) {
+DIJoystick::DIJoystick(Platform::Context& platform, std::unique_ptr<Device> device, WindowHandle window,
+                       const std::string& name, bool forceFeedback)
+    : DIDevice(std::move(device), name), platform(platform), forceFeedback(forceFeedback) {
     Log() << "Joyctick: try to set pov count: " << povCount;
 
     Log() << "Joyctick: try to setCooperativeLevel";
@@ -41,6 +41,7 @@ DIJoystick::~DIJoystick() { controller.reset(); }
 void DIJoystick::setAxesRange() {
     HResult range = DI_OK;
     const HResult listed = device().enumObjects(DIDFT_ALL, [&](const ObjectInstance& object) {
+        noteObject(object);
         if (!(object.type & DIDFT_AXIS))
             return true;
         PropertyRange property;
@@ -55,6 +56,19 @@ void DIJoystick::setAxesRange() {
         fail<Exception>("SetAxesRange  ", range);
     if (failed(listed))
         fail<Exception>("EnumObjects ", listed);
+}
+
+void DIJoystick::noteObject(const ObjectInstance& object) {
+    const JoystickField field = joystickField(object.ofs);
+    if (object.type & DIDFT_AXIS) {
+        if (field == JoystickField::Axis)
+            axisObjects.push_back(object.ofs);
+    } else if (object.type & DIDFT_BUTTON) {
+        if (field == JoystickField::Button)
+            buttonObjects.insert(object.ofs);
+    } else if ((object.type & DIDFT_POV) && field == JoystickField::Hat) {
+        hatObjects[(object.ofs - 32) / 4] = true;
+    }
 }
 
 void DIJoystick::createForceFeedback() {
@@ -100,7 +114,50 @@ bool DIJoystick::acquire() {
     const bool acquired = DIDevice::acquire();
     if (acquired && controller)
         controller->restore();
+    if (acquired && initialState)
+        readStartState();
     return acquired;
+}
+
+void DIJoystick::readStartState() {
+    StartState read;
+    const HResult result = device().getDeviceState(JoystickStateSize, read.bytes.data());
+    if (failed(result)) {
+        Log() << "Input error: GetDeviceState " << getName() << errorDescription(result);
+        startState.reset();
+        return;
+    }
+    read.time = platform.ticks();
+    startState = read;
+}
+
+void DIJoystick::addStartEvents(DeviceEventList& list) {
+    if (!startState)
+        return;
+    const StartState state = *startState;
+    startState.reset();
+    const uint32_t base = blockBase();
+    DeviceEventList run;
+    for (uint32_t offset : axisObjects)
+        run.push_back(DeviceEvent{static_cast<int32_t>(base + offset),
+                                  static_cast<int32_t>(stateWord(state.bytes.data(), offset)), true, state.time, base});
+    for (uint32_t offset : buttonObjects) {
+        const bool held = (state.bytes[offset] & 0x80) != 0;
+        if (held != heldButtons[offset - 48])
+            addButtonEvent(run, offset, held, state.time);
+    }
+    for (uint32_t hat = 0; hat < povCount; ++hat) {
+        const uint32_t value = stateWord(state.bytes.data(), 32 + 4 * hat);
+        if (hatObjects[hat] && hatDirection(value) != povStates[hat])
+            addHatEvents(run, hat, value, state.time);
+    }
+    addEvents(list, std::move(run));
+}
+
+void DIJoystick::addButtonEvent(DeviceEventList& run, uint32_t offset, bool held, uint32_t time) {
+    heldButtons[offset - 48] = held;
+    const uint32_t base = blockBase();
+    run.push_back(DeviceEvent{static_cast<int32_t>(base + offset), held ? 1 : 0, true, time, base});
 }
 
 int DIJoystick::getType() const { return Vorlan::Joystick; }
@@ -118,6 +175,10 @@ void DIJoystick::collect(DeviceEventList& list) {
         Log() << "Failed to get joystick data! " << errorDescription(result);
         return;
     }
+    if (isBanned())
+        startState.reset();
+    else
+        addStartEvents(list);
     count = keptRecords(result, count, "Joystick data buffer overflow!");
     DeviceEventList run;
     run.reserve(count);
@@ -135,7 +196,7 @@ void DIJoystick::addRecordEvents(DeviceEventList& run, const DeviceObjectData& r
         run.push_back(DeviceEvent{code, static_cast<int32_t>(r.data), true, r.timeStamp, base});
         break;
     case Input::Button:
-        run.push_back(DeviceEvent{code, buttonValue(r.data), true, r.timeStamp, base});
+        addButtonEvent(run, r.ofs, buttonValue(r.data) != 0, r.timeStamp);
         break;
     case Input::Hat:
         addHatEvents(run, (r.ofs - joystickFirstHat) / 4, r.data, r.timeStamp);

@@ -19,6 +19,9 @@ struct FacadeState {
     std::string defaultLayerName;
     LayerForceFeedback layerForceFeedback;
     std::string aircraftMarker;
+    // Whether acquired joysticks deliver where their controls stand; at module
+    // load, VORLAN_INITIAL_STATE=1 switches it on.
+    bool initialState;
     // What initialize makes the platform context of, before a session is
     // replayed or recorded: the platform's own. Tests put theirs here.
     Platform::ContextMaker makePlatform;

@@ -40,6 +40,7 @@ void Vorlan::initialize(VorlanWindow window) {
         return;
     std::unique_ptr<Platform::Context> platform = DIFactory::createPlatform(state.makePlatform);
     state.factory = std::make_unique<DIFactory>(window, *platform);
+    state.factory->setInitialState(state.initialState);
     state.platform = std::move(platform);
     state.engine = std::make_unique<BindingEngine>();
 }
@@ -75,6 +76,12 @@ void Vorlan::activate(bool active) {
         factory()->unacquireAll();
     if (engine())
         engine()->releaseAll();
+}
+
+void Vorlan::setInitialState(bool on) {
+    facadeState().initialState = on;
+    if (factory())
+        factory()->setInitialState(on);
 }
 
 // ---- Devices ----

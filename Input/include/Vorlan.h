@@ -38,6 +38,13 @@ public:
     void process(std::vector<VorlanAction>& actions);
     // true acquires the devices; false releases them and every held key.
     void activate(bool active);
+    // On: every later acquire of a joystick reads where its controls stand,
+    // and the next process delivers it as events before the frame's input:
+    // each axis's position, the buttons held and the hats off centre that
+    // differ from what the joystick delivered last. Off by default, or on when
+    // VORLAN_INITIAL_STATE is 1 as the library loads; works at any time and
+    // stays across uninitialize. Keyboards and mice are not read.
+    void setInitialState(bool on);
     // Whether a replayed session (VORLAN_REPLAY) has delivered its last frame:
     // true once process has run it (at once for a session without frames);
     // false when no session is replayed.

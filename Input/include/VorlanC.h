@@ -124,6 +124,8 @@ VORLAN_C_API int VORLAN_CALL vorlan_uninitialize(void);
  */
 VORLAN_C_API int VORLAN_CALL vorlan_process(vorlan_action* actions, int capacity, int* count);
 VORLAN_C_API int VORLAN_CALL vorlan_activate(int active);
+/* Whether joysticks deliver where their controls stand when acquired (see Vorlan::setInitialState). */
+VORLAN_C_API int VORLAN_CALL vorlan_set_initial_state(int on);
 
 /* ---- Devices, by name ---- */
 
