@@ -44,6 +44,9 @@ vorlan.addKeyCombo(flight, KEY_PERIOD, { KEY_LCONTROL }, 0, iCommandPlaneTrimDow
 vorlan.addKeyCombo(flight, JOYSTICK_BUTTON0, {}, iCommandPlaneFire, 0, iCommandPlaneFireOff)
 vorlan.addKeyCombo(flight, JOYSTICK_BUTTON1, { AIR_TO_AIR }, iCommandPlaneChangeTarget, 0, 0)
 vorlan.addKeyCombo(flight, JOYSTICK_BUTTON1, { AIR_TO_GROUND }, iCommandPlaneChangeWeapon, 0, 0)
+-- The gear lever on the throttle base is a switch: a button held while the
+-- lever is down.
+vorlan.addKeyCombo(flight, JOYSTICK_BUTTON4, {}, iCommandPlaneGearDown, 0, iCommandPlaneGearUp)
 
 -- With the pinkie held, the hat trims (the "view" layer's hat combos want no
 -- modifier, so the hat falls through to here).
@@ -58,6 +61,7 @@ vorlan.addAxisCombo(flight, JOYSTICK_X, {}, iCommandPlaneRoll, stick)
 vorlan.addAxisCombo(flight, JOYSTICK_Y, {}, iCommandPlanePitch, stick)
 vorlan.addAxisCombo(flight, JOYSTICK_RZ, {}, iCommandPlaneRudder, filter({ deadzone = 0.1 }))
 -- The throttle lever reads its highest value at idle: a one-ended axis, inverted.
+-- It reports only when moved, unless the host asks for the initial state.
 vorlan.addAxisCombo(flight, JOYSTICK_SLIDER0, {}, iCommandPlaneThrustCommon, filter({ slider = true, invert = true }))
 -- With the pinkie held, the stick slews the radar cursor instead.
 vorlan.addAxisCombo(flight, JOYSTICK_X, { PINKIE }, iCommandPlaneRadarHorizontal)

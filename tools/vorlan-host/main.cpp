@@ -52,6 +52,7 @@ struct Options {
     std::string report;
     std::string bindings;
     bool check = false;
+    bool initialState = false;
 };
 
 int fail(const std::string& message, int status = 1) {
@@ -116,6 +117,8 @@ int runHost(const Options& options) {
     const bool withSession = replay && *replay;
     if (!options.report.empty() && withSession && !isReplayableTwice(replay))
         return fail(std::string(replay) + ": the report replays the session twice, so it must be a file", 2);
+    if (options.initialState)
+        input.setInitialState(true);
     try {
         std::optional<EmptySession> noDevices;
         if ((options.check || !options.report.empty()) && !withSession)
@@ -150,6 +153,8 @@ int main(int argc, char** argv) {
     app.add_option("--record", options.record, "record what the devices delivered to this file (sets VORLAN_RECORD)");
     CLI::Option* frames = app.add_option("--frames", options.frames,
                                          "run N frames instead of the session's length");
+    app.add_flag("--initial-state", options.initialState,
+                 "deliver where the joysticks' controls stand when activated (as VORLAN_INITIAL_STATE=1 does)");
     app.add_option("--format", options.format, "text (default) or jsonl: one JSON object per action")
         ->check(CLI::IsMember({"text", "jsonl"}));
     app.add_flag("--check", options.check,
