@@ -33,10 +33,11 @@ struct Seen {
 
 // The facade on the platform that initialize makes, in a fresh working folder,
 // with a bindings set over keys, a modifier, mouse, stick and head-tracker axes.
-Seen run() {
+Seen run(bool initialState) {
     LogCapture log;
     WorkFolder folder(log);
     Vorlan& input = *getGlobalInput();
+    input.setInitialState(initialState);
     input.initialize(window);
     input.addModifiers({0x2A});
     input.createLayer("flight");
@@ -61,6 +62,7 @@ Seen run() {
     }
     result.finished = input.isReplayFinished();
     input.uninitialize();
+    input.setInitialState(false);
     input.removeAllLayers();
     result.log = log.read();
     return result;
@@ -68,41 +70,50 @@ Seen run() {
 
 } // namespace
 
+// With the initial state on, the stick's state is read at activation and again
+// when a failed poll re-acquires it, in a frame that reads the clock twice.
 TEST(SessionRoundTripTest, AReplayedSessionGivesTheSameActionsAndLogAsTheDevicesRecorded) {
-    const std::string path = SessionTests::tempPath(".jsonl");
-    Seen recorded;
-    {
-        FakeDirectInput fake;
-        FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
-        FakeDeviceScript& ms = mouse(fake, 2, "Ms");
-        FakeDeviceScript& js = joystick(fake, 3, "Stick", true);
-        kb.batches = {{record(0x1E, 0x80, 100)}, {}, {record(0x2A, 0x80, 130)}, {record(0x1E, 0, 140)},
-                      {record(0x1E, 0x80, 150)}, {record(0x1E, 0, 160), record(0x2A, 0, 160)}};
-        ms.batches = {{}, {record(0, 5, 120), record(4, static_cast<uint32_t>(-3), 120)}};
-        js.batches = {{record(0, 1000, 101)}, {}, {record(48, 0x80, 131)}, {record(48, 0, 141)}};
-        fake.setResult("GetDeviceData", DIERR_INPUTLOST, 5, "Ms");
-        SessionTests::ScriptedClient tracker;
-        tracker.answers = {{NPClient::Success, SessionTests::trackerFrame(0, 0, 0)},
-                           {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
-                           {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
-                           {NPClient::Success, SessionTests::trackerFrame(2, -200, 0)}};
-        FacadePlatform platform(TestPlatform::maker(fake, &tracker, steppingClock));
-        ScopedVariable record("VORLAN_RECORD", path);
-        recorded = run();
-    }
-    // The replay needs no devices: a fake without any stays untouched.
-    FakeDirectInput empty;
-    FacadePlatform platform(TestPlatform::maker(empty));
-    ScopedVariable replay("VORLAN_REPLAY", path);
-    const Seen replayed = run();
+    for (const bool initialState : {false, true}) {
+        SCOPED_TRACE(initialState ? "initial state" : "no initial state");
+        const std::string path = SessionTests::tempPath(".jsonl");
+        Seen recorded;
+        {
+            FakeDirectInput fake;
+            FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
+            FakeDeviceScript& ms = mouse(fake, 2, "Ms");
+            FakeDeviceScript& js = joystick(fake, 3, "Stick", true);
+            kb.batches = {{record(0x1E, 0x80, 100)}, {}, {record(0x2A, 0x80, 130)}, {record(0x1E, 0, 140)},
+                          {record(0x1E, 0x80, 150)}, {record(0x1E, 0, 160), record(0x2A, 0, 160)}};
+            ms.batches = {{}, {record(0, 5, 120), record(4, static_cast<uint32_t>(-3), 120)}};
+            js.batches = {{record(0, 1000, 101)}, {}, {record(48, 0x80, 131)}, {record(48, 0, 141)}};
+            fake.setResult("GetDeviceData", DIERR_INPUTLOST, 5, "Ms");
+            fake.setResult("Poll", DIERR_INPUTLOST, 4, "Stick");
+            js.setStateWord(0, 1234);
+            js.setStateWord(32, 9000);
+            SessionTests::ScriptedClient tracker;
+            tracker.answers = {{NPClient::Success, SessionTests::trackerFrame(0, 0, 0)},
+                               {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
+                               {NPClient::Success, SessionTests::trackerFrame(1, 100, 0)},
+                               {NPClient::Success, SessionTests::trackerFrame(2, -200, 0)}};
+            FacadePlatform platform(TestPlatform::maker(fake, &tracker, steppingClock));
+            ScopedVariable record("VORLAN_RECORD", path);
+            recorded = run(initialState);
+        }
+        // The replay needs no devices: a fake without any stays untouched.
+        FakeDirectInput empty;
+        FacadePlatform platform(TestPlatform::maker(empty));
+        ScopedVariable replay("VORLAN_REPLAY", path);
+        const Seen replayed = run(initialState);
 
-    EXPECT_EQ(replayed.actions, recorded.actions);
-    EXPECT_EQ(replayed.log, recorded.log);
-    EXPECT_TRUE(replayed.finished);
-    EXPECT_FALSE(recorded.finished);  // no replay
-    EXPECT_TRUE(empty.journal().empty());
-    // The bindings saw keys, the modifier, axes and the tracker.
-    EXPECT_EQ(recorded.actions[0], " 10@100 31=1000@101 11@101");
-    EXPECT_NE(recorded.actions[1].find("50=6554000@"), std::string::npos) << recorded.actions[1];
-    EXPECT_NE(recorded.log.find("Joystick created[Stick"), std::string::npos);
+        EXPECT_EQ(replayed.actions, recorded.actions);
+        EXPECT_EQ(replayed.log, recorded.log);
+        EXPECT_TRUE(replayed.finished);
+        EXPECT_FALSE(recorded.finished);  // no replay
+        EXPECT_TRUE(empty.journal().empty());
+        // The bindings saw keys, the modifier, axes and the tracker.
+        EXPECT_EQ(recorded.actions[0].find(" 10@100 31=1000@101"), 0u) << recorded.actions[0];
+        EXPECT_EQ(recorded.actions[0].find("31=1234@") != std::string::npos, initialState);
+        EXPECT_NE(recorded.actions[1].find("50=6554000@"), std::string::npos) << recorded.actions[1];
+        EXPECT_NE(recorded.log.find("Joystick created[Stick"), std::string::npos);
+    }
 }
