@@ -1,4 +1,5 @@
 #include "platform/directinput/Constants.h"
+#include "platform/directinput/JoystickState.h"
 #include "platform/directinput/KnownGuids.h"
 #include "platform/directinput/Native.h"
 #include "platform/directinput/ResultCodes.h"
@@ -93,6 +94,25 @@ TEST(FakeDirectInputTest, BufferedBatchesComeFrameByFrameOnlyWhileAcquired) {
     s.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
     EXPECT_EQ(s.read(), (Frame{DI_BUFFEROVERFLOW, {8}}));
     EXPECT_EQ(s.read(), (Frame{DI_OK, {}}));
+}
+
+TEST(FakeDirectInputTest, StatesAreScriptedAtRestByDefaultAndOnlyWhileAcquiredInTheFormatsSize) {
+    OpenDevices s;
+    uint8_t state[JoystickStateSize];
+    EXPECT_EQ(s.stick->getDeviceState(JoystickStateSize, state), DIERR_NOTACQUIRED);
+    s.stick->acquire();
+    EXPECT_EQ(s.stick->getDeviceState(20, state), DIERR_INVALIDPARAM);
+    EXPECT_EQ(s.stick->getDeviceState(JoystickStateSize, state), DI_OK);
+    EXPECT_EQ(stateWord(state, 0), 0u);
+    EXPECT_EQ(stateWord(state, 44), PovCentred);
+    s.stickScript.setStateWord(4, 123);
+    s.stickScript.state[48] = 0x80;
+    s.fake.setResult("GetDeviceState", DIERR_INPUTLOST, 2);
+    EXPECT_EQ(s.stick->getDeviceState(JoystickStateSize, state), DI_OK);
+    EXPECT_EQ(stateWord(state, 4), 123u);
+    EXPECT_EQ(state[48], 0x80);
+    EXPECT_EQ(s.stick->getDeviceState(JoystickStateSize, state), DIERR_INPUTLOST);
+    EXPECT_EQ(s.fake.journal("GetDeviceState").back().count, JoystickStateSize);
 }
 
 TEST(FakeDirectInputTest, EnumDevicesListsInScriptOrderAndStopsWhenAsked) {

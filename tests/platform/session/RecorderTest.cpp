@@ -91,7 +91,7 @@ TEST(RecorderTest, EachFrameIsInTheFileWhenTheNextBegins) {
     context->beginFrame();
     std::vector<std::string> lines = readLines(path);
     ASSERT_EQ(lines.size(), 4u);  // the header, three devices, no head tracker as none was located
-    EXPECT_EQ(lines[0], R"({"format":"vorlan-session","version":1})");
+    EXPECT_EQ(lines[0], R"({"format":"vorlan-session","version":2})");
     for (const auto& [line, id] : {std::pair{1, "keyboard"}, {2, "joystick"}, {3, "device"}})
         EXPECT_EQ(lines[line].rfind(std::string(R"({"device":")") + id + '"', 0), 0u) << lines[line];
 

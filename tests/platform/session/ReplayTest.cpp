@@ -1,8 +1,13 @@
+#include "platform/directinput/JoystickState.h"
 #include "platform/directinput/ResultCodes.h"
+#include "platform/session/ReplayContext.h"
+#include "platform/session/SessionReader.h"
 #include "support/SessionSupport.h"
 #include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace DirectInput;
 using namespace SessionTests;
@@ -121,4 +126,50 @@ TEST(ReplayTest, CreateFailureSaysWhyCreateFailed) {
                                    " none /nonexistent-folder/session.jsonl: cannot be written (No such file or directory)");
     ScopedVariable noRecord("VORLAN_RECORD", nullptr);
     EXPECT_EQ(created(onFake), "0 system ");
+}
+
+// A joystick's state: the frame's when it gives one, else at rest with the axes
+// as last replayed (so in every frame of a version 1 file); a keyboard's is all 0.
+TEST(ReplayTest, StatesComeFromTheFrameElseTheDeviceIsAtRest) {
+    const std::string text = header + "\n" + R"({"device":"kbd","instance":"6F1D2B61-D5A0-11CF-BFC7-444553540000","type":1043,"name":"Keyboard"}
+{"device":"stick","instance":"A1B2C3D4-0000-11EF-8001-444553540000","type":66068,"name":"Stick"}
+{"frame":0,"devices":{"stick":{"state":{"values":[[4,-5],[32,9000],[49,128]]}}},"ticks":[7,8]}
+{"frame":1,"devices":{"stick":{"data":[[0,100,1],[4,200,1],[0,300,2],[48,128,2],[32,0,2]]}}}
+{"frame":3,"devices":{"stick":{"state":{"result":-2147024866}}}})";
+    Session::Data data;
+    std::string failure;
+    ASSERT_TRUE(Session::readSession(writeFile(".jsonl", text), data, failure)) << failure;
+    const Guid kbdGuid = data.devices[0].instance.guidInstance, stickGuid = data.devices[1].instance.guidInstance;
+    Session::ReplayContext replay(std::move(data));
+    std::unique_ptr<Device> kbd, stick;
+    replay.directInput().createDevice(kbdGuid, kbd);
+    replay.directInput().createDevice(stickGuid, stick);
+    kbd->setDataFormat(DataFormat::Keyboard);
+    stick->setDataFormat(DataFormat::Joystick2);
+    // "result: X Y hat buttons 48 49"
+    const auto state = [&] {
+        uint8_t bytes[JoystickStateSize] = {};
+        const HResult result = stick->getDeviceState(JoystickStateSize, bytes);
+        return std::to_string(result) + ": " + std::to_string(int32_t(stateWord(bytes, 0))) + " " +
+               std::to_string(int32_t(stateWord(bytes, 4))) + " " + std::to_string(int32_t(stateWord(bytes, 32))) +
+               " " + std::to_string(bytes[48]) + " " + std::to_string(bytes[49]);
+    };
+    EXPECT_EQ(state(), "0: 0 -5 9000 0 128");
+    EXPECT_EQ(replay.ticks(), 7u);
+    EXPECT_EQ(replay.ticks(), 8u);
+    EXPECT_EQ(replay.ticks(), 8u);
+    replay.beginFrame();
+    EXPECT_EQ(state(), "0: 0 0 -1 0 0");  // before the fetch
+    uint32_t count = 8;
+    DeviceObjectData records[8];
+    stick->getDeviceData(records, count, 0);
+    EXPECT_EQ(state(), "0: 300 200 -1 0 0");
+    replay.beginFrame();
+    replay.beginFrame();
+    EXPECT_EQ(state(), std::to_string(DIERR_INPUTLOST) + ": 0 0 0 0 0");
+    EXPECT_EQ(stick->getDeviceState(20, records), DIERR_INVALIDPARAM);
+    uint8_t keys[256];
+    std::fill(std::begin(keys), std::end(keys), 1);
+    EXPECT_EQ(kbd->getDeviceState(256, keys), DI_OK);
+    EXPECT_EQ(std::count(std::begin(keys), std::end(keys), 0), 256);
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-const std::string first = R"({"format":"vorlan-session","version":1})", header = first + "\n";
+const std::string first = R"({"format":"vorlan-session","version":2})", header = first + "\n";
 const std::string instance = R"({"device":"kbd","instance":"6F1D2B61-D5A0-11CF-BFC7-444553540000",)";
 const std::string keyboard = instance + R"("type":1043,"name":"Keyboard"})" + "\n";
 
@@ -26,7 +26,7 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         {header + "[1,2]\n", "2: expected a JSON object, got [1,2]"},
         {R"({"format":"csv","version":1})", "1: not a session file: the first line must be " + first},
         {keyboard, "1: not a session file: the first line must be " + first},
-        {R"({"format":"vorlan-session","version":2})", "1: format version 2 is newer than this library reads (1)"},
+        {R"({"format":"vorlan-session","version":3})", "1: format version 3 is newer than this library reads (2)"},
         {R"({"format":"vorlan-session","version":0})", "1: unknown format version 0"},
         {R"({"format":"vorlan-session","version":"1"})", "1: version: expected an integer, got \"1\""},
         {R"({"format":"vorlan-session"})", "1: version: missing"},
@@ -57,10 +57,19 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
          "3: devices.kbd.data[0][1]: expected an integer from -2147483648 to 4294967295, got 4294967296"},
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"result":-1,"data":[[1,2,3]]}}})"),
          "3: devices.kbd.data: records from a failing fetch"},
+        {withKeyboard(R"({"frame":0,"devices":{"kbd":{"state":{"values":[[30,1]]}}}})"),
+         "3: devices.kbd.state.values[0][0]: 30 is no axis, hat or button of the joystick state"},
+        {withKeyboard(R"({"frame":0,"devices":{"kbd":{"state":{"values":[[48,256]]}}}})"),
+         "3: devices.kbd.state.values[0][1]: expected an integer from 0 to 255, got 256"},
+        {withKeyboard(R"({"frame":0,"devices":{"kbd":{"state":{"values":[[0,1],[0,2]]}}}})"),
+         "3: devices.kbd.state.values[1][0]: the offset 0 is given twice"},
+        {withKeyboard(R"({"frame":0,"devices":{"kbd":{"state":{"result":-1,"values":[[0,1]]}}}})"),
+         "3: devices.kbd.state.values: values from a failing GetDeviceState"},
+        {withKeyboard(R"({"frame":1,"ticks":[]})"), "3: ticks: expected a reading, got []"},
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"poll":-1,"data":[[1,2,3]]}}})"),
          "3: devices.kbd.data: records from a failing poll"},
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"data":{}}}})"), "3: devices.kbd.data: expected an array"},
-        {header + R"({"frame":0})", "2: frame: expected an integer from 1 to 4294967295, got 0"},
+        {header + R"({"frame":-1})", "2: frame: expected an integer from 0 to 4294967295, got -1"},
         {header + "{\"frame\":2}\n{\"frame\":2}\n", "3: frame 2 comes after frame 2"},
         {header + "{\"frame\":1}\n" + keyboard, "3: device lines come before the first frame"},
         {header + R"({"frame":1,"ticks":-5})", "2: ticks: expected an integer from 0 to 4294967295, got -5"},
