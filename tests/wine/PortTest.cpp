@@ -176,6 +176,36 @@ void testMouseObjects(Device& mouse) {
     check(calls == 1, "an object callback answering false stops the enumeration", std::to_string(calls) + " calls");
 }
 
+// GetDeviceState in the keyboard's and mouse's formats: the size checked, a
+// key and a button seen while held and after.
+void testStates(Device& keyboard, Device& mouse, HWND window) {
+    uint8_t keys[256] = {};
+    checkResult(keyboard.acquire(), kOk, "Acquire keyboard");
+    checkResult(keyboard.getDeviceState(20, keys), kInvalidArg, "GetDeviceState of another size: DIERR_INVALIDPARAM");
+    checkResult(keyboard.getDeviceState(sizeof keys, keys), kOk, "GetDeviceState keyboard, 256 bytes");
+    WineTest::ask("keydown b");
+    check(WineTest::waitFor([&] { return succeeded(keyboard.getDeviceState(sizeof keys, keys)) && keys[0x30] == 0x80; }, 5000),
+          "the state holds B while it is down", hex(keys[0x30]));
+    WineTest::ask("keyup b");
+    check(WineTest::waitFor([&] { return succeeded(keyboard.getDeviceState(sizeof keys, keys)) && keys[0x30] == 0; }, 5000),
+          "and lets it go when it is up", hex(keys[0x30]));
+    keyboard.unacquire();
+
+    uint8_t state[20] = {};
+    checkResult(mouse.setCooperativeLevel(window, kForegroundNoWinKey), kOk, "SetCooperativeLevel mouse 0x16");
+    checkResult(mouse.acquire(), kOk, "Acquire mouse");
+    checkResult(mouse.getDeviceState(sizeof state, state), kOk, "GetDeviceState mouse2, 20 bytes");
+    WineTest::pointToWindow(window);
+    WineTest::ask("mousedown 1");
+    check(WineTest::waitFor([&] { return succeeded(mouse.getDeviceState(sizeof state, state)) && state[12] == 0x80; }, 5000),
+          "the state holds button 0 while it is down", hex(state[12]));
+    WineTest::ask("mouseup 1");
+    check(WineTest::waitFor([&] { return succeeded(mouse.getDeviceState(sizeof state, state)) && state[12] == 0; }, 5000),
+          "and lets it go when it is up", hex(state[12]));
+    mouse.unacquire();
+    checkResult(mouse.getDeviceState(sizeof state, state), kNotAcquired, "GetDeviceState unacquired: DIERR_NOTACQUIRED");
+}
+
 } // namespace
 
 int main() {
@@ -200,5 +230,7 @@ int main() {
     std::unique_ptr<Device> mouse = createDevice(*system, findFirst(instances, kMouseType));
     if (check(mouse != nullptr, "CreateDevice mouse"))
         testMouseObjects(*mouse);
+    if (keyboard && mouse)
+        testStates(*keyboard, *mouse, window);
     return WineTest::summary();
 }
