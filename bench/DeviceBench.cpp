@@ -146,7 +146,28 @@ void fakeCallsOnly(benchmark::State& state, bool busy) {
     }
 }
 
+// The initial state's cost: acquiring every device and collecting the next
+// frame, with the switch off and on (each stick then reads its state and
+// delivers its 4 axes first).
+void acquireAndCollect(benchmark::State& state, bool initialState) {
+    Rig rig;
+    const std::unique_ptr<Platform::Context> platform = TestPlatform::make(rig.fake, &rig.tracker);
+    DIFactory factory(nullptr, *platform);
+    factory.setInitialState(initialState);
+    DeviceEventList events;
+    events.reserve(64);
+    for (auto _ : state) {
+        factory.acquireAll();
+        events.clear();
+        factory.collect(events);
+        benchmark::DoNotOptimize(events.data());
+        rig.fake.clearJournal();
+    }
+}
+
 void BM_DeviceFrameIdle(benchmark::State& state) { collectFrames(state, false); }
+void BM_AcquireAndFrame(benchmark::State& state) { acquireAndCollect(state, false); }
+void BM_AcquireAndFrame_InitialState(benchmark::State& state) { acquireAndCollect(state, true); }
 void BM_DeviceFrameIdle_FakeOnly(benchmark::State& state) { fakeCallsOnly(state, false); }
 void BM_DeviceFrame16Records(benchmark::State& state) { collectFrames(state, true); }
 void BM_DeviceFrame16Records_FakeOnly(benchmark::State& state) { fakeCallsOnly(state, true); }
@@ -157,3 +178,5 @@ BENCHMARK(BM_DeviceFrameIdle);
 BENCHMARK(BM_DeviceFrameIdle_FakeOnly);
 BENCHMARK(BM_DeviceFrame16Records);
 BENCHMARK(BM_DeviceFrame16Records_FakeOnly);
+BENCHMARK(BM_AcquireAndFrame);
+BENCHMARK(BM_AcquireAndFrame_InitialState);
