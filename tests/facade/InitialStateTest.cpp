@@ -31,7 +31,7 @@ struct Host {
     FakeDeviceScript& kb = keyboard(fake, 1, "Kb");
     FakeDeviceScript& ms = mouse(fake, 2, "Ms");
     FakeDeviceScript& js = fake.addDevice(instance(3, DI8DEVTYPE_JOYSTICK, "Stick"));
-    const std::string stick = "Stick {" + formatGuid(guid(3)) + "}";
+    const std::string stick = "Stick {" + formatDeviceGuid(guid(3)) + "}";
 
     Host() {
         for (uint32_t ofs : {0u, 4u, 8u, 24u})
