@@ -1,11 +1,11 @@
 # Lua 5.1 and tolua++ for the Lua module: the interface library VorlanLuaLibs
 # carries their headers and the libraries to link.
 #
-# Native builds find both through CMake; LUA_INCLUDE_DIR, LUA_LIBRARY,
-# TOLUA_INCLUDE_DIR and TOLUA_LIBRARY can be set in the cache. The MinGW cross
+# Builds find both through CMake; LUA_INCLUDE_DIR, LUA_LIBRARY,
+# TOLUA_INCLUDE_DIR and TOLUA_LIBRARY can be set in the cache. The MinGW
 # builds take the building machine's plain C headers, searched outside the
-# cross root.
-if(CMAKE_CROSSCOMPILING)
+# cross root, and link import libraries made below.
+if(MINGW)
   find_path(LUA_INCLUDE_DIR lua.h PATHS /usr/include PATH_SUFFIXES lua5.1 NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   find_path(TOLUA_INCLUDE_DIR tolua++.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 else()
