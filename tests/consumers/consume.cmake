@@ -2,8 +2,9 @@
 #   MODE     install, find_package, add_subdirectory, pkg-config or luarocks
 #   SOURCE   Vorlan's sources         BUILD   the build to install (install)
 #   STAGE    the staged install       LIBDIR  its library folder, relative
-#   WORK     this test's folder       CXX, FLAGS  compiler and its extra flags
-# A host runs on examples/session.jsonl and must print the session's devices.
+#   WORK     this test's folder       CC, CXX, FLAGS  compilers, their extra flags
+# A host runs on examples/session.jsonl and must print the session's devices:
+# host.cpp through CMake, host.c through pkg-config.
 set(ENV{VORLAN_REPLAY} ${SOURCE}/examples/session.jsonl)
 unset(ENV{VORLAN_RECORD})
 
@@ -44,7 +45,7 @@ elseif(MODE STREQUAL "pkg-config")
   run(pkg-config --cflags --libs vorlan)
   separate_arguments(package UNIX_COMMAND "${out}")
   separate_arguments(flags UNIX_COMMAND "${FLAGS}")
-  run(${CXX} -std=c++17 ${flags} ${SOURCE}/tests/consumers/host/host.cpp ${package} -o ${WORK}/host)
+  run(${CC} -std=c99 -pedantic -Wall -Wextra -Werror ${flags} ${SOURCE}/tests/consumers/host/host.c ${package} -o ${WORK}/host)
   set(ENV{LD_LIBRARY_PATH} ${STAGE}/${LIBDIR})
   check_host(${WORK}/host)
 elseif(MODE STREQUAL "luarocks")
