@@ -20,6 +20,10 @@ install(TARGETS Vorlan EXPORT VorlanTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${VORLAN_HOST_INCLUDE}/vorlan DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+if(VORLAN_LIBGCC_DLL)
+  # The 32-bit MinGW DLL's shared libgcc goes beside it.
+  install(FILES ${VORLAN_LIBGCC_DLL} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 set(config_folder ${CMAKE_INSTALL_LIBDIR}/cmake/Vorlan)
 install(EXPORT VorlanTargets NAMESPACE Vorlan:: DESTINATION ${config_folder})
