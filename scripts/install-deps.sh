@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build and the tests need, when missing.
+# Installs the Debian packages that a task needs, when missing:
+#   scripts/install-deps.sh demo       what make demo needs: the library and vorlan-host
+#   scripts/install-deps.sh [test]     everything the build, the tests and the benchmarks need
+#   scripts/install-deps.sh wine32     the sets of the 32-bit test step (scripts/test-32bit.sh)
+#   scripts/install-deps.sh qemu-i386
 # Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 
-packages=(
+demo=(
   cmake
   make
   g++
-  libgtest-dev
-  libgmock-dev
-  libbenchmark-dev
   nlohmann-json3-dev
   liblua5.1-0-dev
   libtolua++5.1-dev
-  lua5.1
   libcli11-dev
+)
+
+test=(
+  "${demo[@]}"
+  lua5.1
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  pkg-config
+  luarocks
   g++-mingw-w64-i686
   g++-mingw-w64-x86-64
   wine64
@@ -42,7 +52,9 @@ runs_32bit() {
 # that runs its tests anywhere. "report", the HTML report's checks: a browser to
 # render it, Debian's Python for its HTML parser.
 i386=""
-case "${1:-}" in
+case "${1:-test}" in
+  demo) packages=("${demo[@]}") ;;
+  test) packages=("${test[@]}") ;;
   wine32)
     if ! runs_32bit; then
       echo "install-deps: this machine runs no 32-bit programs; wine32 is left out"
@@ -55,8 +67,7 @@ case "${1:-}" in
     packages=(qemu-user g++-multilib liblua5.1-0-dev:i386 libgtest-dev:i386 libgmock-dev:i386) ;;
   report)
     packages=(chromium python3) ;;
-  "") ;;
-  *) echo "install-deps: unknown set \"$1\" (none, wine32, qemu-i386 or report)" >&2; exit 1 ;;
+  *) echo "install-deps: unknown set \"$1\" (demo, test, wine32, qemu-i386 or report)" >&2; exit 1 ;;
 esac
 
 missing=()

@@ -50,6 +50,6 @@ fi
 
 # The Lua script tests run the interpreter under the emulator too.
 cmake -S "$source" -B "$build/i386" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/linux-i386.cmake" \
-  -DCMAKE_BUILD_TYPE=Debug -DVORLAN_TOLUA_LIBRARY="$tolua" "-DLUA_INTERPRETER=qemu-i386;$lua"
+  -DCMAKE_BUILD_TYPE=Debug -DTOLUA_LIBRARY="$tolua" "-DLUA_INTERPRETER=qemu-i386;$lua"
 cmake --build "$build/i386" -j "$jobs"
 cd "$build/i386" && ctest --output-on-failure -j "$jobs"
