@@ -4,6 +4,7 @@
 #include "platform/directinput/Constants.h"
 #include "platform/directinput/fake/FakeDirectInput.h"
 #include "support/FacadePlatform.h"
+#include "support/FakeDevices.h"
 #include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -19,19 +20,13 @@ namespace {
 
 using namespace DirectInput;
 
-DeviceObjectData record(uint32_t ofs, uint32_t data, uint32_t time) {
-    DeviceObjectData r;
-    r.ofs = ofs;
-    r.data = data;
-    r.timeStamp = time;
-    return r;
-}
+using FakeDevices::record;
 
 struct Rig {
     FakeDirectInput fake;
     FacadePlatform platform{TestPlatform::maker(fake)};
-    FakeDeviceScript& keyboard = device(1, DI8DEVTYPE_KEYBOARD, "Keyboard");
-    FakeDeviceScript& mouse = device(2, DI8DEVTYPE_MOUSE, "Mouse");
+    FakeDeviceScript& keyboard = fake.addDevice(FakeDevices::instance(1, DI8DEVTYPE_KEYBOARD, "Keyboard"));
+    FakeDeviceScript& mouse = fake.addDevice(FakeDevices::instance(2, DI8DEVTYPE_MOUSE, "Mouse"));
     Vorlan& input = *getGlobalInput();
     uint32_t time = 0;
 
@@ -50,13 +45,6 @@ struct Rig {
         input.uninitialize();
         input.removeAllLayers();
         Vorlan::enableLogging(true, true, true);
-    }
-    FakeDeviceScript& device(uint8_t n, uint32_t type, const char* name) {
-        DeviceInstance i;
-        i.guidInstance.data1 = n;
-        i.devType = type | 0x100;
-        i.instanceName = name;
-        return fake.addDevice(i);
     }
     void queueFrame() {
         time += 10;

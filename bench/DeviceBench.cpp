@@ -4,6 +4,7 @@
 #include "platform/directinput/KnownGuids.h"
 #include "platform/directinput/fake/FakeDirectInput.h"
 #include "platform/npclient/NPClient.h"
+#include "support/FakeDevices.h"
 #include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -20,6 +21,9 @@
 namespace {
 
 using namespace DirectInput;
+using FakeDevices::absoluteAxis;
+using FakeDevices::instance;
+using FakeDevices::record;
 
 // A tracker client that answers at once and repeats its frame.
 class StillTracker : public NPClient::Client {
@@ -46,30 +50,6 @@ public:
     NPClient::Result stopDataTransmission() override { return 0; }
 };
 
-DeviceInstance instance(uint8_t n, uint32_t type, const char* name) {
-    DeviceInstance i;
-    i.guidInstance.data1 = n;
-    i.devType = type | 0x100;
-    i.instanceName = name;
-    return i;
-}
-
-ObjectInstance axis(uint32_t ofs, const Guid& guidType) {
-    ObjectInstance o;
-    o.ofs = ofs;
-    o.type = DIDFT_ABSAXIS | (ofs << 8);
-    o.guidType = guidType;
-    return o;
-}
-
-DeviceObjectData record(uint32_t ofs, uint32_t data, uint32_t time) {
-    DeviceObjectData r;
-    r.ofs = ofs;
-    r.data = data;
-    r.timeStamp = time;
-    return r;
-}
-
 struct Rig {
     FakeDirectInput fake;
     StillTracker tracker;
@@ -82,7 +62,8 @@ struct Rig {
         scripts.push_back(&fake.addDevice(instance(2, DI8DEVTYPE_MOUSE, "Mouse")));
         for (uint8_t n : {3, 4}) {
             FakeDeviceScript& stick = fake.addDevice(instance(n, DI8DEVTYPE_JOYSTICK, "Stick"));
-            stick.objects = {axis(0, GUID_XAxis), axis(4, GUID_YAxis), axis(8, Guid()), axis(20, Guid())};
+            stick.objects = {absoluteAxis(0, GUID_XAxis), absoluteAxis(4, GUID_YAxis), absoluteAxis(8, Guid()),
+                             absoluteAxis(20, Guid())};
             scripts.push_back(&stick);
         }
     }

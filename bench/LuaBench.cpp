@@ -5,6 +5,7 @@
 #include "platform/directinput/KnownGuids.h"
 #include "platform/directinput/fake/FakeDirectInput.h"
 #include "support/FacadePlatform.h"
+#include "support/FakeDevices.h"
 #include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -23,30 +24,9 @@
 namespace {
 
 using namespace DirectInput;
-
-DeviceInstance instance(uint8_t n, uint32_t type, const char* name) {
-    DeviceInstance i;
-    i.guidInstance.data1 = n;
-    i.devType = type | 0x100;
-    i.instanceName = name;
-    return i;
-}
-
-ObjectInstance axis(uint32_t ofs, const Guid& guidType) {
-    ObjectInstance o;
-    o.ofs = ofs;
-    o.type = DIDFT_ABSAXIS | (ofs << 8);
-    o.guidType = guidType;
-    return o;
-}
-
-DeviceObjectData record(uint32_t ofs, uint32_t data, uint32_t time) {
-    DeviceObjectData r;
-    r.ofs = ofs;
-    r.data = data;
-    r.timeStamp = time;
-    return r;
-}
+using FakeDevices::absoluteAxis;
+using FakeDevices::instance;
+using FakeDevices::record;
 
 struct Rig {
     FakeDirectInput fake;
@@ -60,7 +40,7 @@ struct Rig {
         unsetenv("VORLAN_NPCLIENT_PATH");
         Vorlan::setLogPath("/dev/null");
         Vorlan::enableLogging(false, false, false);
-        stick.objects = {axis(0, GUID_XAxis), axis(4, GUID_YAxis)};
+        stick.objects = {absoluteAxis(0, GUID_XAxis), absoluteAxis(4, GUID_YAxis)};
         luaL_openlibs(L);
         lua_pushcfunction(L, luaopen_Vorlan);
         lua_call(L, 0, 0);

@@ -42,6 +42,11 @@ inline DirectInput::ObjectInstance object(uint32_t ofs, uint32_t type, const Dir
     return o;
 }
 
+// An absolute axis whose object type carries its offset as instance number.
+inline DirectInput::ObjectInstance absoluteAxis(uint32_t ofs, const DirectInput::Guid& guidType) {
+    return object(ofs, DirectInput::DIDFT_ABSAXIS | (ofs << 8), guidType);
+}
+
 inline DirectInput::FakeDeviceScript& keyboard(DirectInput::FakeDirectInput& fake, uint32_t n,
                                                const std::string& name = "Keyboard") {
     DirectInput::FakeDeviceScript& s = fake.addDevice(instance(n, DirectInput::DI8DEVTYPE_KEYBOARD, name));
