@@ -99,23 +99,16 @@ struct RefusedDevices : World {
 
 } // namespace
 
-TEST(DeviceNamesTest, SanitisingReplacesControlBytesAndNineCharacters) {
+TEST(DeviceNamesTest, SanitisingReplacesControlBytesAndNineCharactersAndTheGuidHasALowerCaseThirdGroup) {
     EXPECT_EQ(sanitizeName("a\\b/c:d*e?f\"g<h>i|j\tk\x01l\x80m"), "a_b_c_d_e_f_g_h_i_j_k_l\x80m");
-}
-
-TEST(DeviceNamesTest, DeviceGuidHasALowerCaseThirdGroup) {
     Guid g{0x0123ABCD, 0x4E5F, 0xA1B2, {0xC3, 0xD4, 0xE5, 0xF6, 0x07, 0x18, 0x29, 0x3A}};
     EXPECT_EQ(formatDeviceGuid(g), "0123ABCD-4E5F-a1b2-C3D4-E5F60718293A");
 }
 
-TEST(DIFactoryTest, ListsTheDevicesBySanitisedName) {
+TEST(DIFactoryTest, ListsAndLogsTheDevicesBySanitisedName) {
     FourDevices w;
     EXPECT_EQ(w.devices(), w.names);
     EXPECT_EQ(w.log.read("Temp/VorlanDevices.txt"), "Key_board_1\nMouse\n" + w.names[2] + "\n" + w.names[3] + "\n");
-}
-
-TEST(DIFactoryTest, LogsEachCreation) {
-    FourDevices w;
     EXPECT_TRUE(w.logged("Try to create device. Device type is: 275. Device name is: Key_board_1"));
     EXPECT_TRUE(w.logged("Keyboard created[Key_board_1]."));
     EXPECT_TRUE(w.logged("Mouse created[Mouse]."));
@@ -149,23 +142,15 @@ TEST(DIFactoryTest, AnswersTypesAndJoystickNumbersByName) {
     EXPECT_EQ(w.factory->getForceFeedback(w.names[2]), nullptr);
 }
 
-TEST(DIFactoryTest, RefusedInstancesAreSkipped) {
+TEST(DIFactoryTest, RefusedInstancesAreSkippedLoggedAndReleased) {
     RefusedDevices w;
     EXPECT_EQ(w.devices(), std::vector<std::string>{"Twice"});
-}
-
-TEST(DIFactoryTest, RefusedInstancesAreLogged) {
-    RefusedDevices w;
     EXPECT_TRUE(w.logged("Input error: CreateDevice returned null device pointer. Device rejected."));
     EXPECT_TRUE(w.logged(std::string("Input error: CreateDeviceRefused product") + errorDescription(DIERR_DEVICENOTREG)));
     EXPECT_TRUE(w.logged(std::string("Input error: GetCapabilities NoCaps product") + errorDescription(E_FAIL)));
     EXPECT_TRUE(w.logged("Unknown device type! Name: ControlGUID: " + std::string(guidTexts[4]) + ". Skipped."));
     EXPECT_TRUE(w.logged("Unknown device type! Name: OtherGUID: 10000005-ABCD-ef01-0515-253545556575. Skipped."));
     EXPECT_EQ(w.log.read().find("NoSubtype]"), std::string::npos);
-}
-
-TEST(DIFactoryTest, RefusedInstancesAreReleased) {
-    RefusedDevices w;
     for (const char* name : {"NoCaps", "Control", "Other", "NoSubtype"})
         EXPECT_EQ(w.calls(name), "CreateDevice GetCapabilities Release") << name;
     EXPECT_EQ(w.calls("Twice"), "CreateDevice GetCapabilities SetCooperativeLevel SetDataFormat SetProperty "
@@ -233,7 +218,7 @@ struct MixedDevices : World {
     }
 };
 
-TEST(DIFactoryTest, CooperativeLevelsFallBackAndForceFeedbackSticksAreExclusive) {
+TEST(DIFactoryTest, CooperativeLevelsFallBackForceFeedbackSticksAreExclusiveAndSetUpIsLogged) {
     MixedDevices w;
     std::vector<std::pair<std::string, uint32_t>> levels;
     for (const FakeCall& call : w.fake.journal("SetCooperativeLevel"))
@@ -242,6 +227,12 @@ TEST(DIFactoryTest, CooperativeLevelsFallBackAndForceFeedbackSticksAreExclusive)
         {"Kb", 0x16}, {"Kb", 0x1A}, {"Ms", 0x16}, {"Ms", 0x1A}, {"Plain", 0x16}, {"Force", 0x05}};
     EXPECT_EQ(levels, expected);
     EXPECT_EQ(w.devices().size(), 4u);
+    std::string joyLog = "Joyctick: try to set pov count: 4";
+    for (const char* step : {"setCooperativeLevel", "setDataFormat", "setAxesRange", "createForceFeedback",
+                             "setSpringAutocenter", "createConditionEffect"})
+        joyLog += LogCapture::entry(std::string("Joyctick: try to ") + step);
+    EXPECT_TRUE(w.logged(joyLog));
+    EXPECT_TRUE(w.logged("Joyctick: try to setBufferSize: 1024"));
 }
 
 // Range per axis object, addressed by its type id; autocentre off for the force-feedback stick only.
@@ -272,15 +263,6 @@ TEST(DIFactoryTest, ForceFeedbackSticksGetTheThreeEffectsOnTheirActuators) {
         EXPECT_EQ(call.parameters.axes, (std::vector<uint32_t>{0, 4}));
 }
 
-TEST(DIFactoryTest, JoystickSetUpIsLoggedStepByStep) {
-    MixedDevices w;
-    std::string joyLog = "Joyctick: try to set pov count: 4";
-    for (const char* step : {"setCooperativeLevel", "setDataFormat", "setAxesRange", "createForceFeedback",
-                             "setSpringAutocenter", "createConditionEffect"})
-        joyLog += LogCapture::entry(std::string("Joyctick: try to ") + step);
-    EXPECT_TRUE(w.logged(joyLog));
-    EXPECT_TRUE(w.logged("Joyctick: try to setBufferSize: 1024"));
-}
 
 // A keyboard and two sticks, B numbered 7 and A's force feedback set, the keyboard banned; then a restart.
 struct Restarted : World {
@@ -303,14 +285,10 @@ struct Restarted : World {
     }
 };
 
-TEST(DIFactoryTest, RestartKeepsJoystickNumbersByName) {
+TEST(DIFactoryTest, RestartKeepsJoystickNumbersAndForceFeedbackSettingsByName) {
     Restarted w;
     EXPECT_EQ(w.factory->getJoystickNumber(w.a), 0);
     EXPECT_EQ(w.factory->getJoystickNumber(w.b), 7);
-}
-
-TEST(DIFactoryTest, RestartKeepsForceFeedbackSettingsByName) {
-    Restarted w;
     ForceFeedback* ff = w.factory->getForceFeedback(w.a);
     ASSERT_NE(ff, nullptr);
     EXPECT_EQ(ff->getConditionEffectGain(), 0.25);
@@ -476,13 +454,8 @@ TEST(DIJoystickTest, ListsTheFixedCodesOfItsBlock) {
     w.factory->getDeviceKeysAxes(w.name, keys, axes);
     ASSERT_EQ(axes.size(), 32u);
     ASSERT_EQ(keys.size(), 164u);
-    EXPECT_EQ(axes.front(), 6144);
-    EXPECT_EQ(axes[8], 6144 + 176);
-    EXPECT_EQ(axes.back(), 6144 + 268);
-    EXPECT_EQ(keys.front(), 6144 + 48);
-    EXPECT_EQ(keys[127], 6144 + 175);
-    EXPECT_EQ(keys[128], 6144 + 1023);
-    EXPECT_EQ(keys.back(), 6144 + 988);
+    EXPECT_EQ((Codes{axes.front(), axes[8], axes.back(), keys.front(), keys[127], keys[128], keys.back()}),
+              (Codes{6144, 6144 + 176, 6144 + 268, 6144 + 48, 6144 + 175, 6144 + 1023, 6144 + 988}));
 }
 
 TEST(DIJoystickTest, AnyNumberIsAcceptedAndTheBlockBaseWraps) {
@@ -501,16 +474,12 @@ TEST(DIJoystickTest, FailedPollAcquiresWithTheAutocentreOff) {
     EXPECT_EQ(w.fake.journal("SetProperty").back().property, DIPROP_AUTOCENTER);
 }
 
-TEST(DIJoystickTest, FailedFetchIsLogged) {
+TEST(DIJoystickTest, AFailedFetchIsLoggedAndAnOverflowKeepsTheRecords) {
     StickWorld w(true);
     w.fake.setResult("GetDeviceData", DIERR_INPUTLOST, 1);
     EXPECT_TRUE(w.frame().empty());
     EXPECT_EQ(w.log.fresh(), LogCapture::entry(std::string("Failed to get joystick data! ") +
                                               errorDescription(DIERR_INPUTLOST)));
-}
-
-TEST(DIJoystickTest, OverflowIsLoggedAndKeepsTheRecords) {
-    StickWorld w(true);
     w.fake.setResult("GetDeviceData", DI_BUFFEROVERFLOW, 1);
     w.js.batches.push_back({record(48, 0x80, 3)});
     EXPECT_EQ(describe(w.frame()), "4144=1@3/4096");
