@@ -128,7 +128,7 @@ const Kind kinds[] = {
 
 } // namespace
 
-TEST(ForceFeedbackTest, CreationRecordsCarryTheirKindAndSortedAxes) {
+TEST(ForceFeedbackTest, CreationRecordsCarryTheirKindAndSortedAxesAndOneSpringConditionPerAxisAtMostTwo) {
     for (const AxesCase& c : axesCases) {
         Created s(c);
         const std::tuple<unsigned, Guid, uint32_t> records[] = {
@@ -140,12 +140,7 @@ TEST(ForceFeedbackTest, CreationRecordsCarryTheirKindAndSortedAxes) {
                       std::make_tuple(guid, 0x12u, 0xFFFFFFFFu, 10000u, 0xFFFFFFFFu, size)) << "effect " << effect;
             EXPECT_EQ(std::make_pair(p.axes, p.directions), std::make_pair(c.sorted, Ints(c.sorted.size(), 0)));
         }
-    }
-}
-
-TEST(ForceFeedbackTest, SpringHasOneConditionPerAxisAtMostTwo) {
-    for (const AxesCase& c : axesCases) {
-        Created s(c);
+        // The spring has one condition per axis, at most two.
         for (const Condition& record : s.last("CreateEffect", 1).parameters.conditions())
             EXPECT_EQ(std::make_pair(record.positiveSaturation, record.negativeSaturation),
                       std::make_pair(10000u, 10000u));
@@ -153,7 +148,7 @@ TEST(ForceFeedbackTest, SpringHasOneConditionPerAxisAtMostTwo) {
     }
 }
 
-TEST(ForceFeedbackTest, SpringAppliesKeptValuesAndLogsRefusedOnes) {
+TEST(ForceFeedbackTest, SpringAppliesKeptValuesLogsRefusedOnesAndTurnsBackWhenUnswapped) {
     SwappedSpring s;
     for (const SpringStep& step : springSteps) {
         s.apply(step);
@@ -162,13 +157,7 @@ TEST(ForceFeedbackTest, SpringAppliesKeptValuesAndLogsRefusedOnes) {
                   std::make_tuple(0x104u, 5500u, 0.55));
         EXPECT_EQ(springOf(s.lastSet(1)), step.spring);
     }
-}
-
-TEST(ForceFeedbackTest, SpringTurnsItsCentreBackWhenUnswapped) {
-    SwappedSpring s;
-    for (const SpringStep& step : springSteps)
-        s.apply(step);
-    s.log.fresh();
+    // Unswapped, the spring turns its centre back.
     s.fake.setResult("SetParameters", DIERR_INCOMPLETEEFFECT, 1);
     s.ff->setSwapAxes(false);
     EXPECT_EQ(s.log.fresh(), LogCapture::entry("SetSwapAxes 0") + LogCapture::entry(std::string(
@@ -176,19 +165,12 @@ TEST(ForceFeedbackTest, SpringTurnsItsCentreBackWhenUnswapped) {
     EXPECT_EQ(springOf(s.lastSet(1)), (Ints{5000, 5000, 5000, -10000, 5000, 5000}));
 }
 
-TEST(ForceFeedbackTest, DirectedEffectsSendTheDirectionKeepingMissingAxes) {
+TEST(ForceFeedbackTest, DirectedEffectsSendTheDirectionKeepingMissingAxesTheCappedLengthAndThePeriod) {
     Directed s;
     for (const DirectedStep& step : directedSteps) {
         s.apply(step);
         EXPECT_EQ(s.lastSet(2).directions, step.direction);
         EXPECT_EQ(s.lastSet(3).directions, step.direction);
-    }
-}
-
-TEST(ForceFeedbackTest, DirectedEffectsSendTheCappedLengthAndThePeriod) {
-    Directed s;
-    for (const DirectedStep& step : directedSteps) {
-        s.apply(step);
         EXPECT_EQ(s.log.fresh(), entryIf(step.log));
         EXPECT_EQ(s.lastSet(2).constantForces().at(0).magnitude, step.length);
         EXPECT_EQ(s.lastSet(3).periodics().at(0).magnitude, uint32_t(step.length));
