@@ -86,26 +86,21 @@ static void neutralBeforeInitialize(void) {
     double gain = -1;
     char marker[8];
 
-    OK(vorlan_version(&major, &minor, &patch));
-    CHECK(major == VORLAN_VERSION_MAJOR && minor == VORLAN_VERSION_MINOR && patch == VORLAN_VERSION_PATCH);
+    CHECK(vorlan_version(&major, &minor, &patch) == VORLAN_OK && major == VORLAN_VERSION_MAJOR &&
+          minor == VORLAN_VERSION_MINOR && patch == VORLAN_VERSION_PATCH);
     OK(vorlan_get_axes_value_max(&max));
     OK(vorlan_get_not_axes_value(&notValue));
     CHECK(max == 1073741823 && notValue == 2147483646);
-    OK(vorlan_is_axes_value(-max, &flag));
-    CHECK(flag == 1);
-    OK(vorlan_is_axes_value(notValue, &flag));
-    CHECK(flag == 0);
+    CHECK(vorlan_is_axes_value(-max, &flag) == VORLAN_OK && flag == 1);
+    CHECK(vorlan_is_axes_value(notValue, &flag) == VORLAN_OK && flag == 0);
     OK(vorlan_enable_logging(1, 1, 1));
     OK(vorlan_set_log_path("capi-log.txt"));
 
     CHECK(strcmp(take(8, VORLAN_OK), "") == 0);
     CHECK(strcmp(names(vorlan_get_devices), "") == 0);
-    OK(vorlan_get_device_type("Keyboard", &flag));
-    CHECK(flag == VORLAN_DEVICE_UNKNOWN);
-    OK(vorlan_get_joystick_number("Stick", &number));
-    CHECK(number == -1);
-    OK(vorlan_get_device_keys_axes("Mouse", NULL, 0, &keys, NULL, 0, &axes));
-    CHECK(keys == 0 && axes == 0);
+    CHECK(vorlan_get_device_type("Keyboard", &flag) == VORLAN_OK && flag == VORLAN_DEVICE_UNKNOWN);
+    CHECK(vorlan_get_joystick_number("Stick", &number) == VORLAN_OK && number == -1);
+    CHECK(vorlan_get_device_keys_axes("Mouse", NULL, 0, &keys, NULL, 0, &axes) == VORLAN_OK && keys == 0 && axes == 0);
     for (i = 0; i < COUNT(flagQueries); ++i, flag = -1)
         CHECK(flagQueries[i]("Stick", &flag) == VORLAN_OK && flag == 0);
     for (i = 0; i < COUNT(gainQueries); ++i, gain = -1)
@@ -140,11 +135,9 @@ static void neutralBeforeInitialize(void) {
 
     /* The marker works at any time; its size counts the terminating zero. */
     OK(vorlan_set_aircraft_marker("F-16"));
-    OK(vorlan_get_aircraft_marker(NULL, 0, &size));
-    CHECK(size == 5);
+    CHECK(vorlan_get_aircraft_marker(NULL, 0, &size) == VORLAN_OK && size == 5);
     CHECK(vorlan_get_aircraft_marker(marker, 4, &size) == VORLAN_ERROR_BUFFER_TOO_SMALL);
-    OK(vorlan_get_aircraft_marker(marker, (int)sizeof marker, &size));
-    CHECK(strcmp(marker, "F-16") == 0);
+    CHECK(vorlan_get_aircraft_marker(marker, (int)sizeof marker, &size) == VORLAN_OK && strcmp(marker, "F-16") == 0);
 }
 
 /* A call that must fail with expected, leaving a message that starts with the function's name. */
@@ -261,16 +254,14 @@ static void fakeDevices(void) {
     stick = fake_world_stick();
     OK(vorlan_initialize(NULL));
     CHECK(contains(names(vorlan_get_devices), "Keyboard|Mouse|Stick {"));
-    OK(vorlan_get_device_type("Mouse", &flag));
-    CHECK(flag == VORLAN_DEVICE_MOUSE);
+    CHECK(vorlan_get_device_type("Mouse", &flag) == VORLAN_OK && flag == VORLAN_DEVICE_MOUSE);
     CHECK(vorlan_get_device_keys_axes("Mouse", keys, 2, &keyCount, axes, 8, &axisCount) == VORLAN_OK &&
           keyCount == 2 && axisCount == 3 && keys[0] == 1036 && axes[2] == 1032);
     CHECK(vorlan_get_device_keys_axes("Mouse", keys, 1, &keyCount, axes, 8, &axisCount) ==
               VORLAN_ERROR_BUFFER_TOO_SMALL && keyCount == 2);
     OK(vorlan_set_joystick_number(stick, 3));
     OK(vorlan_restart_all_devices());
-    OK(vorlan_get_joystick_number(stick, &number));
-    CHECK(number == 3);
+    CHECK(vorlan_get_joystick_number(stick, &number) == VORLAN_OK && number == 3);
     OK(vorlan_ban_keyboard(1));
     OK(vorlan_ban_mouse(1));
 
