@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 TEST(FilterTest, ShapesTheNormalisedInputThroughItsCurve) {
@@ -121,15 +122,10 @@ TEST(FilterTest, CreateFilterPicksTheCurveAndKeepsTheCurvatureNonEmpty) {
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(dynamic_cast<CubicFilter*>(f.get()) != nullptr, info.curvature.size() > 1);
         const FilterInfo back = f->getInfo();
-        EXPECT_EQ(back.deadzone, info.deadzone);
-        EXPECT_EQ(back.saturationX, info.saturationX);
-        EXPECT_EQ(back.saturationY, info.saturationY);
-        EXPECT_EQ(back.slider, info.slider);
-        EXPECT_EQ(back.invert, info.invert);
-        EXPECT_EQ(f->getDeadzoneY(), 0.0);
-        EXPECT_EQ(f->getInRange(), r);
-        EXPECT_EQ(f->getOutRange(), r);
-        EXPECT_EQ(back.curvature, info.curvature.empty() ? zero : info.curvature);
+        EXPECT_EQ(std::make_tuple(back.deadzone, back.saturationX, back.saturationY, back.slider, back.invert,
+                                  f->getDeadzoneY(), f->getInRange(), f->getOutRange(), back.curvature),
+                  std::make_tuple(info.deadzone, info.saturationX, info.saturationY, info.slider, info.invert, 0.0, r,
+                                  r, info.curvature.empty() ? zero : info.curvature));
         f->setCurvature({});
         EXPECT_EQ(f->getCurvature(), zero);
     }
