@@ -320,16 +320,12 @@ struct Keyboards : World {
     }
 };
 
-TEST(DIKeyboardTest, ListsTheKeysOfItsObjects) {
+TEST(DIKeyboardTest, ListsTheKeysOfItsObjectsAndRecordsBecomeLoggedKeyEvents) {
     Keyboards w;
     Codes keys, axes;
     w.factory->getDeviceKeysAxes("Kb", keys, axes);
     EXPECT_EQ(keys, (Codes{0x01, 0x1E, 0x2A}));
     EXPECT_TRUE(axes.empty());
-}
-
-TEST(DIKeyboardTest, RecordsBecomeLoggedKeyEvents) {
-    Keyboards w;
     EXPECT_TRUE(w.first.empty());  // not acquired: the first frame acquires
     EXPECT_TRUE(w.logged("Device acquire Kb"));
     w.log.fresh();
@@ -376,12 +372,16 @@ struct MouseWorld : World {
     MouseWorld() { make().acquireAll(); }
 };
 
-TEST(DIMouseTest, ListsItsAxesAndButtons) {
+TEST(DIMouseTest, ListsItsAxesAndButtonsAndRecordsBecomeRelativeAxisEventsAndButtonPresses) {
     MouseWorld w;
     Codes keys, axes;
     w.factory->getDeviceKeysAxes("Ms", keys, axes);
     EXPECT_EQ(axes, (Codes{1024, 1028, 1032}));
     EXPECT_EQ(keys, (Codes{1036, 1037}));
+    w.ms.batches.push_back({record(0, static_cast<uint32_t>(-1), 10), record(4, 2, 11), record(8, 0, 12),
+                            record(12, 0x80, 13), record(19, 0x00, 14), record(20, 5, 15), record(2, 5, 16)});
+    EXPECT_EQ(describe(w.frame()), "1024=-65540@10r/1024 1028=131080@11r/1024 1032=0@12r/1024 "
+                                   "1036=1@13/1024 1043=0@14/1024");
 }
 
 TEST(DIMouseTest, MovementIsScaledAndSaturates) {
@@ -389,14 +389,6 @@ TEST(DIMouseTest, MovementIsScaledAndSaturates) {
     EXPECT_EQ(DIMouse::scaleMovement(-16383), -1073741823);
     EXPECT_EQ(DIMouse::scaleMovement(40000), INT32_MAX);
     EXPECT_EQ(DIMouse::scaleMovement(INT32_MIN), INT32_MIN);
-}
-
-TEST(DIMouseTest, RecordsBecomeRelativeAxisEventsAndButtonPresses) {
-    MouseWorld w;
-    w.ms.batches.push_back({record(0, static_cast<uint32_t>(-1), 10), record(4, 2, 11), record(8, 0, 12),
-                            record(12, 0x80, 13), record(19, 0x00, 14), record(20, 5, 15), record(2, 5, 16)});
-    EXPECT_EQ(describe(w.frame()), "1024=-65540@10r/1024 1028=131080@11r/1024 1032=0@12r/1024 "
-                                   "1036=1@13/1024 1043=0@14/1024");
 }
 
 TEST(DIMouseTest, BannedMouseDrainsItsBufferSilently) {
@@ -447,7 +439,7 @@ TEST(DIJoystickTest, AxisDataPassesThroughAndButtonsFollowBit7) {
     EXPECT_EQ(describe(w.frame()), "4272=77@8/4096 4096=-1073741823@8/4096 4271=0@9/4096 4144=1@9/4096");
 }
 
-TEST(DIJoystickTest, ListsTheFixedCodesOfItsBlock) {
+TEST(DIJoystickTest, ListsTheFixedCodesOfItsBlockWhoseBaseWrapsForAnyNumber) {
     StickWorld w;
     w.factory->setJoystickNumber(w.name, 2);
     Codes keys, axes;
@@ -456,10 +448,7 @@ TEST(DIJoystickTest, ListsTheFixedCodesOfItsBlock) {
     ASSERT_EQ(keys.size(), 164u);
     EXPECT_EQ((Codes{axes.front(), axes[8], axes.back(), keys.front(), keys[127], keys[128], keys.back()}),
               (Codes{6144, 6144 + 176, 6144 + 268, 6144 + 48, 6144 + 175, 6144 + 1023, 6144 + 988}));
-}
-
-TEST(DIJoystickTest, AnyNumberIsAcceptedAndTheBlockBaseWraps) {
-    StickWorld w;
+    // Any number is accepted, and the block base wraps.
     w.factory->setJoystickNumber(w.name, INT_MAX);
     w.js.batches.push_back({record(48, 0x80, 3)});
     EXPECT_EQ(w.frame().front().device, 3072u);  // (INT_MAX + 4) * 1024 modulo 2^32
