@@ -135,16 +135,12 @@ TEST(LuaModuleTest, NeutralUntilInitialize) {
     EXPECT_TRUE(s.fake.journal().empty());
 }
 
-TEST(LuaModuleTest, InitializeRaisesItsFailure) {
+TEST(LuaModuleTest, InitializeRaisesItsFailureAndTakesOnlyALightUserdataAsTheWindow) {
     Script s;
     s.fake.setResult("DirectInput8Create", DIERR_OUTOFMEMORY, 1);
     EXPECT_EQ(s.eval("pcall(vorlan.initialize, window)"),
               std::string("false DirectInput8Create ") + errorDescription(DIERR_OUTOFMEMORY));
     EXPECT_EQ(s.eval("KEY_ESCAPE, vorlan.getDevices()"), "nil {}");
-}
-
-TEST(LuaModuleTest, InitializeTakesOnlyALightUserdataAsTheWindow) {
-    Script s;
     const std::pair<const char*, void*> windows[] = {{"newproxy()", nullptr}, {"0x1234", nullptr}, {"", nullptr},
                                                      {"window", window}};
     for (const auto& [argument, expected] : windows) {
