@@ -1,6 +1,7 @@
 #include "platform/session/GuidText.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace Session {
 
@@ -50,6 +51,31 @@ bool parseGuid(const std::string& text, DirectInput::Guid& guid) {
     guid.data3 = static_cast<uint16_t>(bytes[6] << 8 | bytes[7]);
     for (int i = 0; i < 8; ++i)
         guid.data4[i] = bytes[8 + i];
+    return true;
+}
+
+std::string formatHexBytes(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += digits[byte >> 4];
+        text += digits[byte & 0xF];
+    }
+    return text;
+}
+
+bool parseHexBytes(const std::string& text, std::string& bytes) {
+    if (text.size() % 2 != 0)
+        return false;
+    std::string parsed;
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int high = hexDigit(text[i]), low = hexDigit(text[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        parsed += static_cast<char>(high << 4 | low);
+    }
+    bytes = std::move(parsed);
     return true;
 }
 

@@ -16,6 +16,11 @@ std::string formatGuid(const DirectInput::Guid& guid);
 // guid unchanged, for anything else.
 bool parseGuid(const std::string& text, DirectInput::Guid& guid);
 
+// Bytes as two upper-case hex digits each, and back (digits of either case);
+// parseHexBytes is false, with bytes unchanged, for an odd count or a non-digit.
+std::string formatHexBytes(const std::string& bytes);
+bool parseHexBytes(const std::string& text, std::string& bytes);
+
 } // namespace Session
 
 #endif

@@ -40,10 +40,15 @@ int64_t integerValue(const Json& value, const std::string& path, int64_t min, in
     return number;
 }
 
-const std::string& stringValue(const Json& value, const std::string& path) {
-    if (!value.is_string())
-        refuse(path, "a string", value);
-    return value.get_ref<const std::string&>();
+std::string stringValue(const Json& value, const std::string& path) {
+    if (value.is_string())
+        return value.get_ref<const std::string&>();
+    // A text that is not UTF-8: {"bytes":"HEX"}, two hex digits per byte.
+    std::string bytes;
+    if (value.is_object() && value.size() == 1 && value.contains("bytes") && value["bytes"].is_string() &&
+        parseHexBytes(value["bytes"].get_ref<const std::string&>(), bytes))
+        return bytes;
+    refuse(path, "a string or {\"bytes\":\"HEX\"}", value);
 }
 
 Members::Members(const Json& object, std::string path) : object(object), path(std::move(path)) {
@@ -101,10 +106,21 @@ float Members::number(const char* name, float fallback) {
     const Json* value = find(name);
     if (!value)
         return fallback;
-    const double limit = std::numeric_limits<float>::max();
-    if (!value->is_number() || !std::isfinite(value->get<double>()) || std::fabs(value->get<double>()) > limit)
-        refuse(pathOf(name), "a number", *value);
-    return static_cast<float>(value->get<double>());
+    if (value->is_string()) {
+        const std::string& text = value->get_ref<const std::string&>();
+        if (text == "NaN")
+            return std::numeric_limits<float>::quiet_NaN();
+        if (text == "Infinity" || text == "-Infinity")
+            return text[0] == '-' ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+    }
+    // The largest float written as its shortest text (3.4028235e+38) lies a
+    // little above it: every number that rounds to a finite float is taken.
+    const double largest = std::numeric_limits<float>::max();
+    const double roundsToLargest = largest + std::ldexp(1.0, 103);  // half a unit in the last place above
+    if (!value->is_number() || !(std::fabs(value->get<double>()) < roundsToLargest))
+        refuse(pathOf(name), "a number, \"NaN\", \"Infinity\" or \"-Infinity\"", *value);
+    const double number = value->get<double>();
+    return static_cast<float>(std::clamp(number, -largest, largest));
 }
 
 void Members::finish() const {

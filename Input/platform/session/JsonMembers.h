@@ -25,8 +25,9 @@ public:
 // value as an integer from min to max, or BadLine.
 int64_t integerValue(const Json& value, const std::string& path, int64_t min, int64_t max);
 
-// value as a string, or BadLine.
-const std::string& stringValue(const Json& value, const std::string& path);
+// value as a text: a string, or {"bytes":"HEX"} for bytes that are not
+// UTF-8; else BadLine.
+std::string stringValue(const Json& value, const std::string& path);
 
 // The members of one JSON object, read by name. finish() refuses a member
 // that nothing read, so that a misspelt name is not silently ignored.
@@ -48,7 +49,8 @@ public:
     std::string requiredString(const char* name);
     DirectInput::Guid guid(const char* name, const DirectInput::Guid& fallback);
     DirectInput::Guid requiredGuid(const char* name);
-    // A number that a float holds; fallback when absent.
+    // A number that rounds to a finite float, or "NaN", "Infinity" or
+    // "-Infinity"; fallback when absent.
     float number(const char* name, float fallback);
 
     // The path of a member, for messages about it and its parts.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <functional>
 #include <cstring>
 
@@ -25,6 +26,28 @@ void putNonZero(Line& line, const char* name, uint32_t value) {
 void putResult(Line& line, const char* name, int32_t result) {
     if (result != 0)
         line[name] = result;
+}
+
+// A text as written: a string when it is UTF-8, else {"bytes":"HEX"} (names in
+// the system's code page), which reads back to the same bytes.
+Line text(const std::string& bytes) {
+    Line line = bytes;
+    try {
+        line.dump();
+        return line;
+    } catch (const nlohmann::json::type_error&) {
+        return Line{{"bytes", formatHexBytes(bytes)}};
+    }
+}
+
+// A reading as written: a float read back to the same value, or the name of
+// a value that JSON numbers cannot hold.
+Line number(float value) {
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-Infinity" : "Infinity";
+    return value;
 }
 
 Line caps(const DirectInput::DeviceCaps& caps, uint32_t devType) {
@@ -49,7 +72,7 @@ Line object(const DirectInput::ObjectInstance& object) {
     line["ofs"] = object.ofs;
     line["type"] = object.type;
     putNonZero(line, "flags", object.flags);
-    line["name"] = object.name;
+    line["name"] = text(object.name);
     return line;
 }
 
@@ -83,18 +106,19 @@ Line reading(const TrackerReading& reading) {
     const NPClient::DataFrame& frame = reading.frame;
     line["status"] = frame.status;
     line["signature"] = frame.frameSignature;
-    line["roll"] = frame.roll;
-    line["pitch"] = frame.pitch;
-    line["yaw"] = frame.yaw;
-    line["x"] = frame.x;
-    line["y"] = frame.y;
-    line["z"] = frame.z;
+    line["roll"] = number(frame.roll);
+    line["pitch"] = number(frame.pitch);
+    line["yaw"] = number(frame.yaw);
+    line["x"] = number(frame.x);
+    line["y"] = number(frame.y);
+    line["z"] = number(frame.z);
     return line;
 }
 
 } // namespace
 
 bool Writer::open(const std::string& path, std::string& error) {
+    this->path = path;
     out.open(path, std::ios::binary | std::ios::trunc);
     if (!out) {
         error = path + ": cannot be written (" + std::strerror(errno) + ")";
@@ -104,8 +128,12 @@ bool Writer::open(const std::string& path, std::string& error) {
 }
 
 void Writer::write(const std::string& line) {
+    if (!failed.empty())
+        return;
     out << line << '\n';
     out.flush();
+    if (!out)
+        failed = path + ": cannot be written (" + std::strerror(errno) + ")";
 }
 
 void Writer::header() {
@@ -122,8 +150,8 @@ void Writer::device(const DeclaredDevice& device) {
     line["instance"] = formatGuid(instance.guidInstance);
     line["product"] = formatGuid(instance.guidProduct);
     line["type"] = instance.devType;
-    line["name"] = instance.instanceName;
-    line["productName"] = instance.productName;
+    line["name"] = text(instance.instanceName);
+    line["productName"] = text(instance.productName);
     if (instance.guidFFDriver != DirectInput::Guid())
         line["ffDriver"] = formatGuid(instance.guidFFDriver);
     putNonZero(line, "usagePage", instance.usagePage);
@@ -139,7 +167,7 @@ void Writer::device(const DeclaredDevice& device) {
 void Writer::tracker(const TrackerSetup& setup) {
     Line fields = Line::object();
     if (!setup.folder.empty())
-        fields["folder"] = setup.folder;
+        fields["folder"] = text(setup.folder);
     if (setup.location == NPClient::Location::ValueUnreadable)
         fields["location"] = "unreadable";
     putNonZero(fields, "version", setup.version);
@@ -154,6 +182,12 @@ void Writer::tracker(const TrackerSetup& setup) {
 }
 
 void Writer::frame(const Frame& frame, const std::vector<DeclaredDevice>& devices) {
+    if (frame.number > MaxFrame) {
+        if (failed.empty())
+            failed = path + ": the session is longer than " + std::to_string(MaxFrame) +
+                      " frames; the later frames are not recorded";
+        return;
+    }
     Line line;
     line["frame"] = frame.number;
     if (!frame.fetches.empty()) {

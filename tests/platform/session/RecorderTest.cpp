@@ -3,7 +3,14 @@
 #include "support/SessionSupport.h"
 #include "support/TestPlatform.h"
 
+#include "platform/session/SessionReader.h"
+#include "platform/session/SessionWriter.h"
+
 #include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
 
 using namespace DirectInput;
 using namespace SessionTests;
@@ -110,4 +117,57 @@ TEST(RecorderTest, EachFrameIsInTheFileWhenTheNextBegins) {
     lines = readLines(path);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[5], R"({"frame":3})");
+}
+
+TEST(RecorderTest, NamesNotInUtf8AndReadingsBeyondJsonNumbersReplayTheSame) {
+    const std::string path = tempPath(".jsonl");
+    const std::string latin1 = "Kn\xFCppel \xB0", cut = "Achse \xE9\x80";
+    const float inf = INFINITY;
+    const NPClient::DataFrame frames[] = {{0, 1, 0, NAN, inf, -inf, FLT_MAX, -FLT_MAX, FLT_TRUE_MIN, {}},
+                                          {0, 2, 0, -0.0f, 1e-38f, 0.1f, 16383, -16383, 3.4028234e38f, {}}};
+    std::vector<std::string> recorded;
+    {
+        FakeDirectInput fake;
+        FakeDeviceScript& stick = FakeDevices::joystick(fake, 2, latin1);
+        stick.objects[0].name = cut;
+        ScriptedClient client;
+        client.answers = {{NPClient::Success, frames[0]}, {NPClient::Success, frames[1]}};
+        ScopedVariable record("VORLAN_RECORD", path);
+        recorded = drive(2, TestPlatform::maker(fake, &client, steppingClock));
+    }
+    Session::Data data;
+    std::string error;
+    ASSERT_TRUE(Session::readSession(path, data, error)) << error;
+    ASSERT_EQ(data.devices.size(), 1u);
+    EXPECT_EQ(data.devices[0].instance.instanceName, latin1);
+    EXPECT_EQ(data.devices[0].instance.productName, latin1 + " product");
+    EXPECT_EQ(data.devices[0].objects[0].name, cut);
+    ASSERT_EQ(data.frames.size(), 2u);
+    for (size_t n = 0; n < 2; ++n) {
+        const NPClient::DataFrame& read = data.frames[n].tracker->frame;
+        EXPECT_TRUE(std::isnan(read.roll) == std::isnan(frames[n].roll));
+        EXPECT_EQ(std::memcmp(&read.pitch, &frames[n].pitch, 5 * sizeof(float)), 0) << "frame " << n + 1;
+    }
+    ScopedVariable replay("VORLAN_REPLAY", path);
+    EXPECT_EQ(drive(2), recorded);
+}
+
+TEST(RecorderTest, AFailedWriteOrAFrameBeyondTheLimitIsAFailureAndEndsTheFile) {
+    Session::Writer full;
+    std::string error;
+    ASSERT_TRUE(full.open("/dev/full", error));
+    full.header();
+    EXPECT_EQ(full.failure(), "/dev/full: cannot be written (No space left on device)");
+
+    const std::string path = tempPath(".jsonl");
+    Session::Writer writer;
+    ASSERT_TRUE(writer.open(path, error));
+    writer.header();
+    Session::Frame frame;
+    frame.number = Session::MaxFrame + 1;
+    writer.frame(frame, {});
+    frame.number = 1;
+    writer.frame(frame, {});  // nothing after a failure
+    EXPECT_EQ(writer.failure(), path + ": the session is longer than 16777216 frames; the later frames are not recorded");
+    EXPECT_EQ(readLines(path).size(), 1u);
 }
