@@ -73,6 +73,11 @@ struct Data {
 inline constexpr const char* FormatName = "vorlan-session";
 inline constexpr int FormatVersion = 2;
 
+// The highest frame number a session may have: about 77 hours at 60 frames a
+// second. A replay runs every frame up to its last, so a larger number in a
+// few bytes would keep a host busy for days.
+inline constexpr uint32_t MaxFrame = 1 << 24;
+
 // Lines longer than this are refused.
 inline constexpr size_t MaxLineLength = 1 << 20;
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <vector>
 
 namespace Session {
 
@@ -163,9 +164,10 @@ private:
             throw BadLine("the device \"" + device.id + "\" is declared twice");
         DirectInput::DeviceInstance& instance = device.instance;
         instance.guidInstance = members.requiredGuid("instance");
-        for (const DeclaredDevice& other : data.devices)
-            if (other.instance.guidInstance == instance.guidInstance)
-                throw BadLine("instance: " + formatGuid(instance.guidInstance) + " is the device \"" + other.id + "\"'s already");
+        const auto other = instances.find(instance.guidInstance);
+        if (other != instances.end())
+            throw BadLine("instance: " + formatGuid(instance.guidInstance) + " is the device \"" +
+                          data.devices[other->second].id + "\"'s already");
         instance.guidProduct = members.guid("product", DirectInput::Guid());
         instance.devType = static_cast<uint32_t>(members.requiredInteger("type", 0, Uint32Max));
         instance.instanceName = members.requiredString("name");
@@ -184,6 +186,7 @@ private:
         device.create = resultCode(members, "create");
         members.finish();
         ids[device.id] = data.devices.size();
+        instances[instance.guidInstance] = data.devices.size();
         data.devices.push_back(std::move(device));
     }
 
@@ -244,7 +247,7 @@ private:
     void frame(const Json& line) {
         Members members(line, "");
         Frame frame;
-        frame.number = static_cast<uint32_t>(members.requiredInteger("frame", 0, Uint32Max));
+        frame.number = static_cast<uint32_t>(members.requiredInteger("frame", 0, MaxFrame));
         if (!data.frames.empty() && frame.number <= data.frames.back().number)
             throw BadLine("frame " + std::to_string(frame.number) + " comes after frame " +
                           std::to_string(data.frames.back().number));
@@ -361,6 +364,7 @@ private:
     Data data;
     bool headerSeen = false;
     std::map<std::string, size_t> ids;
+    std::map<DirectInput::Guid, size_t> instances;
     NPClient::DataFrame trackerFrame;  // the tracker's last frame, which members left out keep
 };
 
@@ -371,6 +375,33 @@ std::string notJson(const Json::parse_error& error, const std::string& line, Lin
     return "not JSON (column " + std::to_string(error.byte) + ")";
 }
 
+// A parser callback that keeps the names of the members being parsed, one per
+// level of nesting ("" for an array's), so that a fault the parser meets is
+// reported with its member.
+Json::parser_callback_t memberTracker(std::vector<std::string>& keys) {
+    return [&keys](int depth, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::key) {
+            keys.resize(static_cast<size_t>(depth - 1));
+            keys.push_back(parsed.get<std::string>());
+        }
+        return true;
+    };
+}
+
+std::string joined(const std::vector<std::string>& keys) {
+    std::string path;
+    for (const std::string& key : keys)
+        if (!key.empty())
+            path += (path.empty() ? "" : ".") + key;
+    return path.empty() ? "line" : path;
+}
+
+// The JSON library's message without its "[json.exception.name.id] ".
+std::string withoutId(const std::string& message) {
+    const size_t end = message.find("] ");
+    return end == std::string::npos ? message : message.substr(end + 2);
+}
+
 } // namespace
 
 bool readSession(const std::string& path, Data& data, std::string& error) {
@@ -379,6 +410,10 @@ bool readSession(const std::string& path, Data& data, std::string& error) {
         error = path + ": cannot be opened (" + std::strerror(errno) + ")";
         return false;
     }
+    return readSession(in, path, data, error);
+}
+
+bool readSession(std::istream& in, const std::string& path, Data& data, std::string& error) {
     Reader reader;
     std::string line;
     size_t number = 0;
@@ -403,10 +438,15 @@ bool readSession(const std::string& path, Data& data, std::string& error) {
             error = where + "values nested deeper than " + std::to_string(MaxNesting) + " levels";
             return false;
         }
+        std::vector<std::string> keys;  // the member being parsed, by depth
         try {
-            reader.take(Json::parse(line));
+            reader.take(Json::parse(line, memberTracker(keys)));
         } catch (const Json::parse_error& e) {
             error = where + notJson(e, line, end);
+            return false;
+        } catch (const Json::exception& e) {
+            // A number beyond a double's range and other refusals of the parser.
+            error = where + joined(keys) + ": " + withoutId(e.what());
             return false;
         } catch (const BadLine& e) {
             error = where + e.what();

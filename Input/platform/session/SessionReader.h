@@ -3,6 +3,7 @@
 
 #include "platform/session/SessionData.h"
 
+#include <istream>
 #include <string>
 
 namespace Session {
@@ -11,6 +12,8 @@ namespace Session {
 // True with data filled in; otherwise false with data untouched and error set
 // to one line naming the file, the line and what is wrong there.
 bool readSession(const std::string& path, Data& data, std::string& error);
+// The same from a stream, path naming it in messages.
+bool readSession(std::istream& in, const std::string& path, Data& data, std::string& error);
 
 } // namespace Session
 

@@ -69,7 +69,7 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"poll":-1,"data":[[1,2,3]]}}})"),
          "3: devices.kbd.data: records from a failing poll"},
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"data":{}}}})"), "3: devices.kbd.data: expected an array"},
-        {header + R"({"frame":-1})", "2: frame: expected an integer from 0 to 4294967295, got -1"},
+        {header + R"({"frame":-1})", "2: frame: expected an integer from 0 to 16777216, got -1"},
         {header + "{\"frame\":2}\n{\"frame\":2}\n", "3: frame 2 comes after frame 2"},
         {header + "{\"frame\":1}\n" + keyboard, "3: device lines come before the first frame"},
         {header + R"({"frame":1,"ticks":-5})", "2: ticks: expected an integer from 0 to 4294967295, got -5"},
@@ -79,7 +79,8 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         {header + R"({"headTracker":{"location":"moon"}})",
          "2: headTracker.location: expected \"found\" or \"unreadable\", got \"moon\""},
         {header + "{\"headTracker\":{}}\n" + R"({"frame":1,"headTracker":{"pitch":1e300}})",
-         "3: headTracker.pitch: expected a number, got 1e+300"},
+         "3: headTracker.pitch: expected a number, \"NaN\", \"Infinity\" or \"-Infinity\", got 1e+300"},
+        {device(R"("type":1,"name":{"bytes":"4"})"), "2: name: expected a string or {\"bytes\":\"HEX\"}, got {\"bytes\":\"4\"}"},
         {header + "{\"headTracker\":{}}\n" + R"({"frame":1,"headTracker":{"signature":65536}})",
          "3: headTracker.signature: expected an integer from 0 to 65535, got 65536"},
         {header + std::string(Session::MaxLineLength + 1, ' ') + "\n", "2: line longer than 1048576 bytes"},
@@ -101,4 +102,24 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         EXPECT_FALSE(Session::readSession(path, data, error));
         EXPECT_EQ(error, path + message);
     }
+}
+
+TEST(SessionReaderTest, NumbersBeyondADoubleAndFramesBeyondTheLimitAreRefusedWithTheirMember) {
+    const std::string tracker = header + "{\"headTracker\":{}}\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {tracker + R"({"frame":1,"headTracker":{"yaw":1e400}})", "3: headTracker.yaw: number overflow parsing '1e400'"},
+        {withKeyboard(R"({"frame":1,"devices":{"kbd":{"data":[[1,-1e999,3]]}}})"),
+         "3: devices.kbd.data: number overflow parsing '-1e999'"},
+        {header + "[1e400]", "2: line: number overflow parsing '1e400'"},
+        {header + R"({"frame":4294967295})", "2: frame: expected an integer from 0 to 16777216, got 4294967295"},
+    };
+    Session::Data data;
+    std::string error;
+    for (const auto& [text, message] : cases) {
+        const std::string path = SessionTests::writeFile(".jsonl", text);
+        EXPECT_FALSE(Session::readSession(path, data, error)) << message;
+        EXPECT_EQ(error, path + ":" + message);
+    }
+    EXPECT_TRUE(Session::readSession(SessionTests::writeFile(".jsonl", header + R"({"frame":16777216})"), data, error))
+        << error;
 }
