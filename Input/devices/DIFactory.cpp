@@ -13,7 +13,6 @@
 #include "platform/directinput/ResultCodes.h"
 #include "platform/session/Selection.h"
 
-#include <algorithm>
 #include <fstream>
 
 using namespace DirectInput;
@@ -146,10 +145,7 @@ bool DIFactory::accepts(const DeviceInstance& instance, const std::string& name)
         return false;
     }
     // An instance that an enumeration reports twice becomes one device.
-    if (std::find(seenGuids.begin(), seenGuids.end(), instance.guidInstance) != seenGuids.end())
-        return false;
-    seenGuids.push_back(instance.guidInstance);
-    return true;
+    return seenGuids.insert(instance.guidInstance).second;
 }
 
 void DIFactory::makeDevice(const DeviceInstance& instance, std::unique_ptr<Device> device, const std::string& name,

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -92,7 +93,7 @@ private:
     std::vector<DIDevice*> mice;
     std::vector<DIJoystick*> joysticks;
     std::map<std::string, InputDevice*> forceFeedbackDevices;
-    std::vector<DirectInput::Guid> seenGuids;
+    std::set<DirectInput::Guid> seenGuids;
     bool initialState = false;
 };
 

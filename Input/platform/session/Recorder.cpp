@@ -3,7 +3,6 @@
 #include "platform/directinput/DeviceClass.h"
 #include "platform/directinput/JoystickState.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace Session {
@@ -36,13 +35,20 @@ bool sameReading(const NPClient::DataFrame& a, const NPClient::DataFrame& b) {
 
 Recorder::Recorder(Writer writer) : writer(std::move(writer)) {}
 
-Recorder::~Recorder() {
+Recorder::~Recorder() { finish(); }
+
+void Recorder::finish() {
+    if (finished)
+        return;
+    finished = true;
     if (frame == 0)
         writeDeclarations();
     writeFrame(frame != 0);
 }
 
 void Recorder::endFrame() {
+    if (finished)
+        return;
     if (frame == 0)
         writeDeclarations();
     writeFrame(false);
@@ -82,20 +88,19 @@ void Recorder::writeFrame(bool evenEmpty) {
 }
 
 std::optional<size_t> Recorder::find(const DirectInput::Guid& instance) const {
-    for (size_t index = 0; index < devices.size(); ++index)
-        if (devices[index].instance.guidInstance == instance)
-            return index;
-    return std::nullopt;
+    const auto found = indexes.find(instance);
+    return found == indexes.end() ? std::nullopt : std::optional<size_t>(found->second);
 }
 
 size_t Recorder::declare(const DirectInput::DeviceInstance& instance) {
     if (const std::optional<size_t> known = find(instance.guidInstance))
         return *known;
     DeclaredDevice device;
+    // The kind, then the kind numbered from 2: "joystick", "joystick2", ...
     const std::string kind = kindOf(instance.devType);
-    device.id = kind;
-    for (int n = 2; std::any_of(devices.begin(), devices.end(), [&](const DeclaredDevice& d) { return d.id == device.id; }); ++n)
-        device.id = kind + std::to_string(n);
+    const size_t earlier = kindCounts[kind]++;
+    device.id = earlier == 0 ? kind : kind + std::to_string(earlier + 1);
+    indexes[instance.guidInstance] = devices.size();
     device.instance = instance;
     device.caps.devType = instance.devType;
     devices.push_back(std::move(device));

@@ -14,8 +14,8 @@ namespace Session {
 // answered and writes it as a session: the header, device and head-tracker
 // lines when the first frame begins (what the set-up met) and the set-up's
 // frame 0, then one line per frame when the next one begins, and the last
-// frame's line when the recorder dies. Frames in which nothing happened are
-// left out, except the last.
+// frame's line when the recorder finishes. Frames in which nothing happened
+// are left out, except the last.
 class Recorder {
 public:
     explicit Recorder(Writer writer);
@@ -25,6 +25,11 @@ public:
 
     // Writes the frame that ends (the declarations before the first) and begins the next.
     void endFrame();
+    // Writes the last frame, even when nothing happened in it; nothing is
+    // recorded after. The destructor does it when nobody did.
+    void finish();
+    // Why the file is incomplete (see Writer::failure); empty while it is whole.
+    const std::string& failure() const { return writer.failure(); }
 
     // DirectInput: a device that enumeration listed; its index for the calls
     // below. A device listed again keeps its index.
@@ -66,11 +71,14 @@ private:
     Writer writer;
     std::vector<DeclaredDevice> devices;
     std::vector<bool> describedDevices;
+    std::map<DirectInput::Guid, size_t> indexes;  // by instance GUID
+    std::map<std::string, size_t> kindCounts;      // devices declared, by id kind
     size_t declaredInFile = 0;  // device lines written; devices met later are not recorded
     std::optional<TrackerSetup> tracker;
     bool trackerInFile = false;
 
     uint32_t frame = 0;  // 0 during the set-up before the first frame
+    bool finished = false;
     std::map<size_t, DeviceFrame> deviceFrames;
     std::optional<TrackerReading> reading;
     std::vector<uint32_t> ticks;

@@ -11,9 +11,16 @@ Replay::Replay(Data data)
       waiting(this->data.devices.size()),
       sequence(this->data.devices.size()),
       rest(this->data.devices.size()) {
+    for (size_t index = 0; index < this->data.devices.size(); ++index)
+        indexes.emplace(this->data.devices[index].instance.guidInstance, index);
     for (State& state : rest)
         DirectInput::restState(state.data());
     enter();
+}
+
+std::optional<size_t> Replay::find(const DirectInput::Guid& instance) const {
+    const auto found = indexes.find(instance);
+    return found == indexes.end() ? std::nullopt : std::optional<size_t>(found->second);
 }
 
 void Replay::advance() {

@@ -7,6 +7,8 @@
 #include <array>
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <vector>
 
 namespace Session {
@@ -27,6 +29,8 @@ public:
 
     const std::vector<DeclaredDevice>& devices() const { return data.devices; }
     const std::optional<TrackerSetup>& tracker() const { return data.tracker; }
+    // The index in devices() of the device with that instance GUID.
+    std::optional<size_t> find(const DirectInput::Guid& instance) const;
 
     // Poll's result for device (an index into devices()) in this frame.
     DirectInput::HResult poll(size_t device) const;
@@ -52,6 +56,7 @@ private:
     uint32_t current = 0;           // number of the current frame; 0 before the first
     size_t next = 0;                // the next line in data.frames
     const Frame* frame = nullptr;   // the current frame's line; nullptr for a frame without one
+    std::map<DirectInput::Guid, size_t> indexes;  // by instance GUID
     std::vector<std::deque<DirectInput::DeviceObjectData>> waiting;  // per device
     std::vector<uint32_t> sequence;  // per device: the last sequence number given
     std::vector<State> rest;         // per device: at rest, axes as last replayed

@@ -88,15 +88,13 @@ public:
 
     HResult createDevice(const Guid& instance, std::unique_ptr<Device>& device) override {
         device.reset();
-        const std::vector<Session::DeclaredDevice>& devices = replay.devices();
-        for (size_t index = 0; index < devices.size(); ++index) {
-            if (devices[index].instance.guidInstance != instance)
-                continue;
-            if (succeeded(devices[index].create))
-                device = std::make_unique<ReplayDevice>(replay, index);
-            return devices[index].create;
-        }
-        return DIERR_DEVICENOTREG;
+        const std::optional<size_t> index = replay.find(instance);
+        if (!index)
+            return DIERR_DEVICENOTREG;
+        const HResult result = replay.devices()[*index].create;
+        if (succeeded(result))
+            device = std::make_unique<ReplayDevice>(replay, *index);
+        return result;
     }
 
 private:
