@@ -31,6 +31,8 @@ struct FacadeState {
     std::unique_ptr<Platform::Context> platform;
     std::unique_ptr<DIFactory> factory;
     std::unique_ptr<BindingEngine> engine;
+    // The recorded session's failure once met (logged then), until initialize.
+    std::string recordingFailure;
 };
 
 FacadeState& facadeState();

@@ -24,6 +24,14 @@ void noteUnknownDevice(const char* operation, const std::string& name, bool joys
                                          + " is named " + Diagnostics::quoted(name));
 }
 
+// Logs the recording's failure the first time it is met, and keeps it.
+void noteRecordingFailure(FacadeState& state) {
+    if (!state.recordingFailure.empty() || state.platform->recordingFailure().empty())
+        return;
+    state.recordingFailure = state.platform->recordingFailure();
+    Log() << "Recording error: " << state.recordingFailure;
+}
+
 } // namespace
 
 BindingEngine* Facade::engine() { return facadeState().engine.get(); }
@@ -38,6 +46,7 @@ void Vorlan::initialize(VorlanWindow window) {
     FacadeState& state = facadeState();
     if (state.factory)
         return;
+    state.recordingFailure.clear();
     std::unique_ptr<Platform::Context> platform = DIFactory::createPlatform(state.makePlatform);
     state.factory = std::make_unique<DIFactory>(window, *platform);
     state.factory->setInitialState(state.initialState);
@@ -49,13 +58,19 @@ void Vorlan::uninitialize() {
     FacadeState& state = facadeState();
     state.factory.reset();
     state.engine.reset();
+    if (state.platform) {
+        state.platform->finishRecording();
+        noteRecordingFailure(state);
+    }
     state.platform.reset();
 }
 
 void Vorlan::process(std::vector<VorlanAction>& actions) {
     if (!factory() || !engine())
         return;
-    facadeState().platform->beginFrame();
+    FacadeState& state = facadeState();
+    state.platform->beginFrame();
+    noteRecordingFailure(state);
     DeviceEventList events;
     factory()->collect(events);
     engine()->process(events, actions);
@@ -65,6 +80,8 @@ bool Vorlan::isReplayFinished() {
     const Platform::Context* platform = facadeState().platform.get();
     return platform && platform->replayFinished();
 }
+
+std::string Vorlan::getRecordingFailure() { return facadeState().recordingFailure; }
 
 void Vorlan::activate(bool active) {
     if (active) {

@@ -49,6 +49,11 @@ public:
     // true once process has run it (at once for a session without frames);
     // false when no session is replayed.
     bool isReplayFinished();
+    // Why the session being recorded (VORLAN_RECORD) is incomplete, such as a
+    // full disk: the file and the system's reason, logged once when met.
+    // Empty while every line was written or when nothing is recorded. Kept
+    // after uninitialize, which writes the last line, until initialize.
+    std::string getRecordingFailure();
 
     // Devices, by name.
     void restartAllDevices();

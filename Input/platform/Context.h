@@ -35,6 +35,15 @@ public:
     // Whether a replayed session has begun its last frame, so that the frames
     // to come would bring nothing; false for live devices.
     virtual bool replayFinished() const = 0;
+    // Ends a recorded session: its last frame is written, then nothing more.
+    // Nothing to do when nothing is recorded.
+    virtual void finishRecording() {}
+    // Why the recorded session is incomplete (a write that failed, with the
+    // system's reason); empty while it is whole or when nothing is recorded.
+    virtual const std::string& recordingFailure() const {
+        static const std::string none;
+        return none;
+    }
 
 protected:
     Context() = default;

@@ -117,3 +117,29 @@ TEST(SessionRoundTripTest, AReplayedSessionGivesTheSameActionsAndLogAsTheDevices
         EXPECT_NE(recorded.log.find("Joystick created[Stick"), std::string::npos);
     }
 }
+
+TEST(SessionRoundTripTest, ARecordingThatCannotBeWrittenIsLoggedOnceAndReportedAfterUninitialize) {
+    LogCapture log;
+    WorkFolder folder(log);
+    FakeDirectInput fake;
+    keyboard(fake, 1);
+    FacadePlatform platform(TestPlatform::maker(fake));
+    Vorlan& input = *getGlobalInput();
+    {
+        ScopedVariable record("VORLAN_RECORD", "/dev/full");
+        input.initialize(window);
+    }
+    std::vector<VorlanAction> actions;
+    for (int n = 0; n < 3; ++n)
+        input.process(actions);
+    input.uninitialize();
+    const std::string failure = "/dev/full: cannot be written (No space left on device)";
+    EXPECT_EQ(input.getRecordingFailure(), failure);
+    const std::string text = log.read(), entry = LogCapture::entry("Recording error: " + failure);
+    EXPECT_NE(text.find(entry), std::string::npos);
+    EXPECT_EQ(text.find(entry), text.rfind(entry));  // once
+
+    input.initialize(window);  // a new start, nothing recorded
+    input.uninitialize();
+    EXPECT_EQ(input.getRecordingFailure(), "");
+}

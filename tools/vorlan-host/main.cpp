@@ -39,8 +39,9 @@ With --report FILE.html it also writes the bindings, their response curves,
 what the check finds and, with a session, what each axis and key did, as one
 HTML page.
 Exit status: 0 done (a clean check), 1 the library could not start (a bad or
-missing session), the script failed or the report cannot be written, 2 bad
-arguments, 3 the check found something. Errors are one line on stderr.
+missing session), the script failed, the report cannot be written or the
+recording could not be written in full, 2 bad arguments, 3 the check found
+something. Errors are one line on stderr.
 See docs/vorlan-host.md.)";
 
 struct Options {
@@ -137,7 +138,8 @@ int runHost(const Options& options) {
         !writeReport(input, reportFile, options.report, options.bindings, report, failure))
         status = fail(failure);
     input.uninitialize();  // also writes a recording's last frame
-    return status;
+    const std::string recording = input.getRecordingFailure();
+    return recording.empty() ? status : fail("recording incomplete: " + recording);
 }
 
 } // namespace

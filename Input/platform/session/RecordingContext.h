@@ -13,7 +13,8 @@ namespace Session {
 // tracker and the clock pass every call through to it and tell the recorder
 // what it answered. A frame boundary first ends the recorder's frame, so that
 // the frame that ends is written with what the inner context answered in it,
-// then passes on. The file is finished when this context dies.
+// then passes on. The file is finished by finishRecording, or when this
+// context dies.
 class RecordingContext final : public Platform::Context {
 public:
     RecordingContext(std::unique_ptr<Platform::Context> inner, Writer writer);
@@ -23,6 +24,8 @@ public:
     uint32_t ticks() override;
     void beginFrame() override;
     bool replayFinished() const override { return inner->replayFinished(); }
+    void finishRecording() override { recorder.finish(); }
+    const std::string& recordingFailure() const override { return recorder.failure(); }
 
 private:
     std::unique_ptr<Platform::Context> inner;
