@@ -45,8 +45,10 @@ TrackIR::TrackIR(Platform::Context& platform, void* window, const std::string& n
     if (client.registerWindowHandle(window) != NPClient::Success)
         throw Exception("TrackIR: Error registering window handle!");
     uint16_t version = 0;
-    if (client.queryVersion(version) != NPClient::Success)
+    if (client.queryVersion(version) != NPClient::Success) {
+        client.unregisterWindowHandle();  // no tracker is left to do it
         throw Exception("TrackIR : Error querying NaturalPoint software version!");
+    }
     client.requestData(requestMask);
     client.registerProgramProfileID(programProfileID);
     client.stopCursor();
