@@ -98,8 +98,10 @@ TEST_F(TrackIRTest, ConstructionFailsWithTheMessageOfTheFirstFailingStep) {
     } cases[] = {
         {"WITHOUT_REGISTER_WINDOW_HANDLE", "", registering, {}},
         {"full", "NP_RegisterWindowHandle", registering, {"NP_RegisterWindowHandle(4660)"}},
-        {"WITHOUT_QUERY_VERSION", "", querying, {"NP_RegisterWindowHandle(4660)"}},
-        {"full", "NP_QueryVersion", querying, {"NP_RegisterWindowHandle(4660)", "NP_QueryVersion(&version)"}},
+        // A registered window is unregistered again.
+        {"WITHOUT_QUERY_VERSION", "", querying, {"NP_RegisterWindowHandle(4660)", "NP_UnregisterWindowHandle()"}},
+        {"full", "NP_QueryVersion", querying,
+         {"NP_RegisterWindowHandle(4660)", "NP_QueryVersion(&version)", "NP_UnregisterWindowHandle()"}},
         // Later steps' results are ignored.
         {"full", "NP_RequestData", "", constructionCalls},
         {"full", "NP_RegisterProgramProfileID", "", constructionCalls},
