@@ -10,6 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
 using namespace DirectInput;
 using namespace FakeDevices;
 using SessionTests::ScopedVariable;
@@ -142,4 +147,34 @@ TEST(SessionRoundTripTest, ARecordingThatCannotBeWrittenIsLoggedOnceAndReportedA
     input.initialize(window);  // a new start, nothing recorded
     input.uninitialize();
     EXPECT_EQ(input.getRecordingFailure(), "");
+}
+
+TEST(SessionRoundTripTest, ReadingAndInitializingCostLinearTimeInTheDeviceCount) {
+    LogCapture log;
+    WorkFolder folder(log);
+    Vorlan::enableLogging(false, false, false);
+    // The best of two initialize calls on a replayed session of n keyboards.
+    const auto seconds = [](int n) {
+        const std::string path = SessionTests::tempPath("-" + std::to_string(n) + ".jsonl");
+        std::ofstream file(path);
+        file << R"({"format":"vorlan-session","version":1})" << '\n';
+        for (int i = 0; i < n; ++i) {
+            char line[160];
+            std::snprintf(line, sizeof line,
+                          R"({"device":"k%d","instance":"%08X-0000-0000-0000-000000000000","type":1043,"name":"K"})", i, i);
+            file << line << '\n';
+        }
+        file.close();
+        ScopedVariable replay("VORLAN_REPLAY", path);
+        double best = 1e9;
+        for (int run = 0; run < 2; ++run) {
+            const auto start = std::chrono::steady_clock::now();
+            getGlobalInput()->initialize(window);
+            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            getGlobalInput()->uninitialize();
+        }
+        return best;
+    };
+    const double few = seconds(2000), many = seconds(8000);
+    EXPECT_LT(many, 8 * few) << few << " s for 2000 devices, " << many << " s for 8000";
 }
