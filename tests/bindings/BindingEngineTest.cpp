@@ -2,6 +2,7 @@
 #include "Vorlan.h"
 #include "bindings/BindingEngine.h"
 #include "core/Diagnostics.h"
+#include "support/BindingModel.h"
 #include "support/Describe.h"
 #include "support/LogCapture.h"
 
@@ -17,6 +18,8 @@
 #include <utility>
 
 namespace {
+
+using namespace BindingModel;
 
 DeviceEvent event(int32_t code, int32_t value, uint32_t time, uint32_t device = 0, bool absolute = true) {
     return {code, value, absolute, time, device};
@@ -64,60 +67,6 @@ struct ScaleFilter : Filter {
     double doGetCurveValue(double t) const override { return t; }
     double factor;
     int& freed;
-};
-
-using Commands = std::array<int32_t, 3>;  // down, pressed, up
-
-// Layers that bind keys without reformers, and which layer holds which key.
-struct Model {
-    struct Layer {
-        std::map<int32_t, Commands> combos;
-        std::map<int32_t, std::pair<Commands, DeviceEvent>> held;  // with the down event
-    };
-    std::map<std::string, Layer> layers;
-    std::vector<std::string> stack;  // top first
-    std::vector<VorlanAction> pending;
-
-    static void add(std::vector<VorlanAction>& out, int32_t command, const DeviceEvent& e, uint32_t delay = 0) {
-        if (command > 0)
-            out.emplace_back(command, e.time + delay, e.device);
-    }
-    // Adds the pressed (1) or up (2) command of every held key.
-    static void addHeld(const Layer& layer, size_t which, std::vector<VorlanAction>& out) {
-        for (const auto& held : layer.held)
-            add(out, held.second.first[which], held.second.second, 1);
-    }
-    void release(Layer& layer) {
-        addHeld(layer, 2, pending);
-        layer.held.clear();
-    }
-    void removeLayer(const std::string& name) {
-        if (layers.count(name))
-            release(layers[name]);
-        stack.erase(std::remove(stack.begin(), stack.end(), name), stack.end());
-    }
-    std::vector<VorlanAction> process(DeviceEventList events) {
-        std::vector<VorlanAction> out = std::exchange(pending, {});
-        for (const std::string& name : stack) {
-            Layer& layer = layers[name];
-            DeviceEventList passed;
-            for (const DeviceEvent& e : events) {
-                const bool bound = layer.combos.count(e.code) > 0;
-                if (bound && e.value) {
-                    layer.held[e.code] = {layer.combos[e.code], e};
-                    add(out, layer.combos[e.code][0], e);
-                } else if (bound && layer.held.count(e.code)) {
-                    add(out, layer.held[e.code].first[2], e);
-                    layer.held.erase(e.code);
-                } else {
-                    passed.push_back(e);
-                }
-            }
-            events = passed;
-            addHeld(layer, 1, out);
-        }
-        return out;
-    }
 };
 
 } // namespace
