@@ -6,7 +6,7 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 # Recipes call make again through cmake; its "Entering directory" lines are noise.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps library demo windows wine test bench clean
+.PHONY: all deps library demo windows wine test bench fuzz clean
 
 all: library
 
@@ -48,12 +48,25 @@ wine: windows
 
 # The Windows cross builds, so that Windows-only code is compiled too, and the
 # Wine tests, then every test in an AddressSanitizer + UndefinedBehaviorSanitizer
-# build, the hosts that use the installed library among them.
+# build, the hosts that use the installed library among them, then each fuzzer
+# for 20 seconds.
 test: wine
 	@bash scripts/install-deps.sh report
 	cmake --preset test
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=20
+
+# The libFuzzer targets (session reader, Lua module, binding engine), built by
+# clang with AddressSanitizer and UndefinedBehaviorSanitizer, each run for
+# FUZZ_SECONDS: make fuzz FUZZ_SECONDS=600.
+FUZZ_SECONDS ?= 60
+FUZZERS = SessionReaderFuzz LuaModuleFuzz BindingEngineFuzz
+fuzz: deps
+	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVORLAN_FUZZ=ON -DVORLAN_TESTS=OFF
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target $(FUZZERS)
+	bash scripts/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZERS)
 
 # Benchmarks, in the release build.
 bench: deps

@@ -32,6 +32,7 @@ test=(
   xdotool
   clang
   lld
+  libclang-rt-14-dev
 )
 
 # True when this machine runs 32-bit x86 programs (a kernel with IA-32
