@@ -5,6 +5,7 @@
 #include "platform/session/JsonMembers.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -402,6 +403,24 @@ std::string withoutId(const std::string& message) {
     return end == std::string::npos ? message : message.substr(end + 2);
 }
 
+// The text with its control characters written as escapes, so that a
+// message that quotes a member's name or a device's id stays one line.
+std::string oneLine(const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+            line += c;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        line += escape;
+    }
+    return line;
+}
+
+bool readLines(std::istream& in, const std::string& path, Data& data, std::string& error);
+
 } // namespace
 
 bool readSession(const std::string& path, Data& data, std::string& error) {
@@ -414,6 +433,15 @@ bool readSession(const std::string& path, Data& data, std::string& error) {
 }
 
 bool readSession(std::istream& in, const std::string& path, Data& data, std::string& error) {
+    if (readLines(in, path, data, error))
+        return true;
+    error = oneLine(error);
+    return false;
+}
+
+namespace {
+
+bool readLines(std::istream& in, const std::string& path, Data& data, std::string& error) {
     Reader reader;
     std::string line;
     size_t number = 0;
@@ -460,5 +488,7 @@ bool readSession(std::istream& in, const std::string& path, Data& data, std::str
     data = std::move(reader.result());
     return true;
 }
+
+} // namespace
 
 } // namespace Session

@@ -49,6 +49,7 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         {device(R"("type":1,"name":"K","caps":{"buttons":-1})"),
          "2: caps.buttons: expected an integer from 0 to 4294967295, got -1"},
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"dta":[]}}})"), "3: unknown member \"devices.kbd.dta\""},
+        {header + R"({"frame":1,"a\nb":1})", "2: unknown member \"a\\x0Ab\""},  // one line, whatever the name
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"data":[[1,2]]}}})"),
          "3: devices.kbd.data[0]: expected [offset, data, time], got [1,2]"},
         {withKeyboard(R"({"frame":1,"devices":{"kbd":{"data":[[1,2,3],[-1,2,3]]}}})"),
