@@ -30,7 +30,7 @@ Text checkText(lua_State* L, int arg, const char* function);
 // longjmp of raise().
 struct Failure {
     bool onStack = false;    // a Lua error object waits on top of the stack
-    char message[4096] = {};  // else the text of the caught exception (a session error names a path)
+    char message[4096];      // else the text of the caught exception (a session error names a path)
 
     void set(const char* text);
 };

@@ -194,14 +194,13 @@ int createLayer(lua_State* L) {
 }
 
 // The frame's actions go into one vector kept for the module's lifetime, so
-// that a frame allocates on the C++ side only when the vector must grow.
+// that a frame allocates on the C++ side only when the vector must grow. Being
+// static, it needs no destructor, so the table is built without protected
+// mode: an out-of-memory error while building skips nothing.
 int process(lua_State* L) {
     static std::vector<VorlanAction> actions;
-    lua_pushcfunction(L, buildFrom<std::vector<VorlanAction>>);
-    Failure failure;
-    if (!guarded(failure, [] { input()->process(actions); }) || !build(L, &actions, failure))
-        return raise(L, failure);
-    return 1;
+    guard(L, [] { input()->process(actions); });
+    return pushResults(L, actions);
 }
 
 int getAxesValueMax(lua_State* L) {
