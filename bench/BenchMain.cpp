@@ -30,6 +30,7 @@ const Ratio ratios[] = {
     {"log entry / entry flushed per piece", "BM_LogEntry", "BM_LogEntryFlushedPerPiece", 0.5},
     {"1024 events by runs / one by one", "BM_EventList1024ByRuns", "BM_EventList1024OneByOne", 0.1},
     {"vorlan.process() / C++ process", "BM_ProcessFromLua", "BM_ProcessFromCpp", 2.0},
+    {"replay / per-line parse of the same session", "BM_SessionReplayed", "BM_SessionParsedPerLine", 2.5},
 };
 
 struct Figures {

@@ -24,6 +24,17 @@ std::string shown(const Json& value) {
 
 } // namespace
 
+// The largest float written as its shortest text (3.4028235e+38) lies a
+// little above it: every number that rounds to a finite float is taken.
+bool finiteFloat(double number, float& result) {
+    const double largest = std::numeric_limits<float>::max();
+    const double roundsToLargest = largest + std::ldexp(1.0, 103);  // half a unit in the last place above
+    if (!(std::fabs(number) < roundsToLargest))
+        return false;
+    result = static_cast<float>(std::clamp(number, -largest, largest));
+    return true;
+}
+
 int64_t integerValue(const Json& value, const std::string& path, int64_t min, int64_t max) {
     const std::string expected = "an integer from " + std::to_string(min) + " to " + std::to_string(max);
     if (value.is_number_unsigned()) {
@@ -113,14 +124,10 @@ float Members::number(const char* name, float fallback) {
         if (text == "Infinity" || text == "-Infinity")
             return text[0] == '-' ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
     }
-    // The largest float written as its shortest text (3.4028235e+38) lies a
-    // little above it: every number that rounds to a finite float is taken.
-    const double largest = std::numeric_limits<float>::max();
-    const double roundsToLargest = largest + std::ldexp(1.0, 103);  // half a unit in the last place above
-    if (!value->is_number() || !(std::fabs(value->get<double>()) < roundsToLargest))
+    float number = 0;
+    if (!value->is_number() || !finiteFloat(value->get<double>(), number))
         refuse(pathOf(name), "a number, \"NaN\", \"Infinity\" or \"-Infinity\"", *value);
-    const double number = value->get<double>();
-    return static_cast<float>(std::clamp(number, -largest, largest));
+    return number;
 }
 
 void Members::finish() const {

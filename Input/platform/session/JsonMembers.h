@@ -25,6 +25,9 @@ public:
 // value as an integer from min to max, or BadLine.
 int64_t integerValue(const Json& value, const std::string& path, int64_t min, int64_t max);
 
+// number as the float it rounds to; false when that is not finite.
+bool finiteFloat(double number, float& result);
+
 // value as a text: a string, or {"bytes":"HEX"} for bytes that are not
 // UTF-8; else BadLine.
 std::string stringValue(const Json& value, const std::string& path);

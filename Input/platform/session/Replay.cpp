@@ -6,15 +6,16 @@
 
 namespace Session {
 
-Replay::Replay(Data data)
-    : data(std::move(data)),
-      waiting(this->data.devices.size()),
-      sequence(this->data.devices.size()),
-      rest(this->data.devices.size()) {
-    for (size_t index = 0; index < this->data.devices.size(); ++index)
-        indexes.emplace(this->data.devices[index].instance.guidInstance, index);
+Replay::Replay(SessionReader sessionReader)
+    : reader(std::move(sessionReader)),
+      waiting(devices().size()),
+      sequence(devices().size()),
+      rest(devices().size()) {
+    for (size_t index = 0; index < devices().size(); ++index)
+        indexes.emplace(devices()[index].instance.guidInstance, index);
     for (State& state : rest)
         DirectInput::restState(state.data());
+    hasUpcoming = reader.nextFrame(upcoming);
     enter();
 }
 
@@ -28,32 +29,36 @@ void Replay::advance() {
     enter();
 }
 
+// A session that was checked whole before its replay can only end early
+// here when its file has changed since: the replay then ends with it.
 void Replay::enter() {
-    frame = nullptr;
+    inLine = false;
     reading.result = NPClient::Success;
     tickReadings = 0;
-    if (next == data.frames.size() || data.frames[next].number != current)
+    if (!hasUpcoming || upcoming.number != current)
         return;
-    frame = &data.frames[next++];
-    for (const auto& [device, fetch] : frame->fetches)
+    std::swap(line, upcoming);
+    inLine = true;
+    hasUpcoming = reader.nextFrame(upcoming);
+    for (const auto& [device, fetch] : line.fetches)
         waiting[device].insert(waiting[device].end(), fetch.records.begin(), fetch.records.end());
-    if (frame->tracker)
-        reading = *frame->tracker;
+    if (line.tracker)
+        reading = *line.tracker;
 }
 
 uint32_t Replay::ticks() {
-    if (frame && tickReadings < frame->ticks.size())
-        tickCount = frame->ticks[tickReadings++];
+    if (inLine && tickReadings < line.ticks.size())
+        tickCount = line.ticks[tickReadings++];
     return tickCount;
 }
 
-bool Replay::finished() const { return data.frames.empty() || current >= data.frames.back().number; }
+bool Replay::finished() const { return !hasUpcoming && current >= line.number; }
 
 const Fetch* Replay::currentFetch(size_t device) const {
-    if (!frame)
+    if (!inLine)
         return nullptr;
-    const auto found = frame->fetches.find(device);
-    return found == frame->fetches.end() ? nullptr : &found->second;
+    const auto found = line.fetches.find(device);
+    return found == line.fetches.end() ? nullptr : &found->second;
 }
 
 DirectInput::HResult Replay::poll(size_t device) const {

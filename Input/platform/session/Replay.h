@@ -3,6 +3,7 @@
 
 #include "platform/directinput/JoystickState.h"
 #include "platform/session/SessionData.h"
+#include "platform/session/SessionReader.h"
 
 #include <array>
 
@@ -15,10 +16,13 @@ namespace Session {
 
 // A session being replayed: what the devices, the head tracker and the tick
 // clock answer in the current frame, frame 0 until the first begins. Before
-// the first frame and after the last, fetches succeed with no records.
+// the first frame and after the last, fetches succeed with no records. The
+// frames are read as the replay comes to them, one line ahead, so that a
+// session of any length takes the same memory.
 class Replay {
 public:
-    explicit Replay(Data data);
+    // reader has read the session's head.
+    explicit Replay(SessionReader reader);
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
@@ -27,8 +31,8 @@ public:
     // Whether the session's last frame has begun (true at once for a session without frames).
     bool finished() const;
 
-    const std::vector<DeclaredDevice>& devices() const { return data.devices; }
-    const std::optional<TrackerSetup>& tracker() const { return data.tracker; }
+    const std::vector<DeclaredDevice>& devices() const { return reader.head().devices; }
+    const std::optional<TrackerSetup>& tracker() const { return reader.head().tracker; }
     // The index in devices() of the device with that instance GUID.
     std::optional<size_t> find(const DirectInput::Guid& instance) const;
 
@@ -52,10 +56,12 @@ private:
     void enter();
     const Fetch* currentFetch(size_t device) const;
 
-    Data data;
+    SessionReader reader;
     uint32_t current = 0;           // number of the current frame; 0 before the first
-    size_t next = 0;                // the next line in data.frames
-    const Frame* frame = nullptr;   // the current frame's line; nullptr for a frame without one
+    Frame upcoming;                 // the next frame's line, when hasUpcoming
+    bool hasUpcoming = false;       // false once the session (or a fault in it) has ended
+    Frame line;                     // the current frame's line, when inLine
+    bool inLine = false;
     std::map<DirectInput::Guid, size_t> indexes;  // by instance GUID
     std::vector<std::deque<DirectInput::DeviceObjectData>> waiting;  // per device
     std::vector<uint32_t> sequence;  // per device: the last sequence number given

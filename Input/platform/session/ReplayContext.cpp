@@ -4,7 +4,7 @@
 
 namespace Session {
 
-ReplayContext::ReplayContext(Data data)
-    : replay(std::move(data)), client(replay), system(DirectInput::makeReplaySystem(replay)) {}
+ReplayContext::ReplayContext(SessionReader reader)
+    : replay(std::move(reader)), client(replay), system(DirectInput::makeReplaySystem(replay)) {}
 
 } // namespace Session

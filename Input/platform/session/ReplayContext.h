@@ -13,7 +13,8 @@ namespace Session {
 // clock; every frame boundary moves the replay to its next frame.
 class ReplayContext final : public Platform::Context {
 public:
-    explicit ReplayContext(Data data);
+    // reader has read the session's head.
+    explicit ReplayContext(SessionReader reader);
 
     DirectInput::System& directInput() override { return *system; }
     NPClient::Client& headTracker() override { return client; }

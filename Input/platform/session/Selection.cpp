@@ -26,10 +26,16 @@ DirectInput::HResult createSource(const std::string& replayPath, const Platform:
             result = DirectInput::E_POINTER;
         return result;
     }
-    Data data;
-    if (!readSession(replayPath, data, failure))
+    // The whole session is checked first, so that a fault anywhere in it
+    // fails here; the replay then reads it again as it goes.
+    SessionReader reader(replayPath);
+    if (!checkSession(replayPath, failure))
         return DirectInput::E_FAIL;
-    source = std::make_unique<ReplayContext>(std::move(data));
+    if (!reader.readHead()) {
+        failure = reader.error();
+        return DirectInput::E_FAIL;
+    }
+    source = std::make_unique<ReplayContext>(std::move(reader));
     return DirectInput::DI_OK;
 }
 

@@ -63,10 +63,14 @@ struct Frame {
     std::vector<uint32_t> ticks;         // the clock's readings in order; the last one stays
 };
 
-struct Data {
+// What comes before the frames.
+struct Head {
     std::vector<DeclaredDevice> devices;
     std::optional<TrackerSetup> tracker;  // none: no head tracker installed
-    std::vector<Frame> frames;            // ascending numbers, empty frames left out
+};
+
+struct Data : Head {
+    std::vector<Frame> frames;  // ascending numbers, empty frames left out
 };
 
 // The first line of every session: what the file is and its format version.

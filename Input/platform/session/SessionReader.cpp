@@ -1,6 +1,7 @@
 #include "platform/session/SessionReader.h"
 
 #include "platform/directinput/JoystickState.h"
+#include "platform/session/FrameLine.h"
 #include "platform/session/GuidText.h"
 #include "platform/session/JsonMembers.h"
 
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace Session {
@@ -59,23 +61,45 @@ bool isTrackerCall(const std::string& name) {
 // feed, or too long to take.
 enum class LineEnd { Feed, EndOfFile, TooLong };
 
-// Reads one line without its line feed (and carriage return), at most
-// MaxLineLength bytes.
-LineEnd readLine(std::istream& in, std::string& line) {
-    line.clear();
-    std::streambuf& buffer = *in.rdbuf();
-    for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
-        if (c == '\n') {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            return LineEnd::Feed;
+// The lines of a stream, read a block at a time.
+class LineSource {
+public:
+    explicit LineSource(std::istream& in) : buffer(*in.rdbuf()) {}
+
+    // Reads one line without its line feed (and carriage return), at most
+    // MaxLineLength bytes. The file buffer throws when the system refuses a
+    // read (a folder, an I/O error); errno then holds the system's reason.
+    LineEnd next(std::string& line) {
+        line.clear();
+        for (;;) {
+            if (begin == end) {
+                begin = 0;
+                end = static_cast<size_t>(buffer.sgetn(block.data(), static_cast<std::streamsize>(block.size())));
+                if (end == 0)
+                    return LineEnd::EndOfFile;
+            }
+            const char* start = block.data() + begin;
+            const char* feed = static_cast<const char*>(std::memchr(start, '\n', end - begin));
+            const size_t length = feed ? static_cast<size_t>(feed - start) : end - begin;
+            if (line.size() + length > MaxLineLength)
+                return LineEnd::TooLong;
+            line.append(start, length);
+            begin += length;
+            if (feed) {
+                ++begin;
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                return LineEnd::Feed;
+            }
         }
-        if (line.size() == MaxLineLength)
-            return LineEnd::TooLong;
-        line.push_back(static_cast<char>(c));
     }
-    return LineEnd::EndOfFile;
-}
+
+private:
+    std::streambuf& buffer;
+    std::vector<char> block = std::vector<char>(1 << 16);
+    size_t begin = 0;
+    size_t end = 0;
+};
 
 bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
@@ -105,16 +129,26 @@ bool nestsTooDeep(const std::string& line) {
     return false;
 }
 
-// Turns the lines of one session, in order, into its Data.
+// Turns the lines of one session, in order, into its head and its frames.
 class Reader {
 public:
-    void take(const Json& line) {
+    // The line as a frame line of the usual shape, read the quick way; false
+    // when it is not one, which the caller then gives to take().
+    bool takeQuickly(const std::string& line, Frame& frame) {
+        if (!headerSeen || !quick.read(line, lastFrame, frame, trackerFrame))
+            return false;
+        lastFrame = frame.number;
+        return true;
+    }
+
+    // True when the line was a frame's, then read into frame.
+    bool take(const Json& line, Frame& frame) {
         if (!line.is_object())
             throw BadLine("expected a JSON object, got " + line.dump().substr(0, 40));
         if (!headerSeen)
             header(line);
         else if (line.contains("frame"))
-            frame(line);
+            return this->frame(line, frame);
         else if (line.contains("device"))
             device(line);
         else if (line.contains("headTracker"))
@@ -123,10 +157,11 @@ public:
             throw BadLine("a second header line");
         else
             throw BadLine("neither a device, a head-tracker nor a frame line (no member \"device\", \"headTracker\" or \"frame\")");
+        return false;
     }
 
     bool started() const { return headerSeen; }
-    Data& result() { return data; }
+    const Head& head() const { return data; }
 
 private:
     void header(const Json& line) {
@@ -150,7 +185,7 @@ private:
     }
 
     void beforeFrames(const char* what) const {
-        if (!data.frames.empty())
+        if (lastFrame)
             throw BadLine(std::string(what) + " lines come before the first frame");
     }
 
@@ -245,13 +280,13 @@ private:
         data.tracker = std::move(setup);
     }
 
-    void frame(const Json& line) {
+    bool frame(const Json& line, Frame& frame) {
         Members members(line, "");
-        Frame frame;
+        frame = Frame();
         frame.number = static_cast<uint32_t>(members.requiredInteger("frame", 0, MaxFrame));
-        if (!data.frames.empty() && frame.number <= data.frames.back().number)
+        if (lastFrame && frame.number <= *lastFrame)
             throw BadLine("frame " + std::to_string(frame.number) + " comes after frame " +
-                          std::to_string(data.frames.back().number));
+                          std::to_string(*lastFrame));
         if (const Json* devices = members.find("devices")) {
             Members named(*devices, "devices");
             for (const auto& entry : devices->items()) {
@@ -267,7 +302,8 @@ private:
         if (const Json* ticks = members.find("ticks"))
             frame.ticks = readTicks(*ticks);
         members.finish();
-        data.frames.push_back(std::move(frame));
+        lastFrame = frame.number;
+        return true;
     }
 
     static Fetch readFetch(const Json& value, const std::string& path) {
@@ -362,11 +398,13 @@ private:
         return reading;
     }
 
-    Data data;
+    Head data;
     bool headerSeen = false;
+    std::optional<uint32_t> lastFrame;  // the number of the last frame read
     std::map<std::string, size_t> ids;
     std::map<DirectInput::Guid, size_t> instances;
     NPClient::DataFrame trackerFrame;  // the tracker's last frame, which members left out keep
+    FrameLine quick{ids, data.tracker};
 };
 
 // Where the parser stopped in a line that is not JSON.
@@ -419,76 +457,174 @@ std::string oneLine(const std::string& text) {
     return line;
 }
 
-bool readLines(std::istream& in, const std::string& path, Data& data, std::string& error);
-
 } // namespace
 
-bool readSession(const std::string& path, Data& data, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be opened (" + std::strerror(errno) + ")";
-        return false;
+// The lines of one session and what they have given so far.
+class SessionReader::Lines {
+public:
+    // in is file's stream, or the caller's when file is null.
+    Lines(std::unique_ptr<std::istream> file, std::istream& in, const std::string& path, FrameReading reading)
+        : file(std::move(file)), source(in), path(path), quick(reading == FrameReading::Quick) {}
+
+    // The file could not be opened, for that reason (an errno value): every
+    // read fails with that.
+    void cannotOpen(int reason) { fail(path + ": cannot be opened (" + std::strerror(reason) + ")"); }
+
+    bool readHead() {
+        if (!error.empty())
+            return false;
+        Frame frame;
+        for (;;) {
+            switch (step(frame)) {
+            case Step::Frame:
+                first = std::move(frame);
+                return true;
+            case Step::Other:
+                continue;
+            case Step::End:
+                if (!reader.started())
+                    fail(path + ": empty file, not a session");
+                return error.empty();
+            case Step::Fault:
+                return false;
+            }
+        }
     }
-    return readSession(in, path, data, error);
+
+    bool nextFrame(Frame& frame) {
+        if (first) {
+            frame = std::move(*first);
+            first.reset();
+            return true;
+        }
+        for (;;) {
+            switch (step(frame)) {
+            case Step::Frame:
+                return true;
+            case Step::Other:
+                continue;
+            case Step::End:
+            case Step::Fault:
+                return false;
+            }
+        }
+    }
+
+    const Head& head() const { return reader.head(); }
+    const std::string& fault() const { return error; }
+
+private:
+    // What one line gave.
+    enum class Step { Frame, Other, End, Fault };
+
+    Step step(Frame& frame) {
+        if (ended || !error.empty())
+            return error.empty() ? Step::End : Step::Fault;
+        LineEnd end;
+        try {
+            end = source.next(line);
+        } catch (const std::ios_base::failure&) {
+            return fail(path + ": cannot be read (" + std::strerror(errno) + ")");
+        }
+        ended = end == LineEnd::EndOfFile;
+        ++number;
+        if (end == LineEnd::TooLong)
+            return failHere("line longer than " + std::to_string(MaxLineLength) + " bytes");
+        if (isBlank(line))
+            return Step::Other;
+        if (quick && reader.takeQuickly(line, frame))
+            return Step::Frame;
+        if (nestsTooDeep(line))
+            return failHere("values nested deeper than " + std::to_string(MaxNesting) + " levels");
+        std::vector<std::string> keys;  // the member being parsed, by depth
+        try {
+            return reader.take(Json::parse(line, memberTracker(keys)), frame) ? Step::Frame : Step::Other;
+        } catch (const Json::parse_error& e) {
+            return failHere(notJson(e, line, end));
+        } catch (const Json::exception& e) {
+            // A number beyond a double's range and other refusals of the parser.
+            return failHere(joined(keys) + ": " + withoutId(e.what()));
+        } catch (const BadLine& e) {
+            return failHere(e.what());
+        }
+    }
+
+    Step fail(const std::string& message) {
+        error = oneLine(message);
+        return Step::Fault;
+    }
+    Step failHere(const std::string& message) { return fail(path + ":" + std::to_string(number) + ": " + message); }
+
+    std::unique_ptr<std::istream> file;
+    LineSource source;
+    std::string path;
+    bool quick;
+    Reader reader;
+    std::string line;
+    size_t number = 0;  // of the line read last
+    bool ended = false;
+    std::optional<Frame> first;  // read with the head
+    std::string error;
+};
+
+SessionReader::SessionReader(const std::string& path, FrameReading reading) {
+    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    const int reason = errno;
+    const bool opened = file->is_open();
+    std::istream& in = *file;
+    lines = std::make_unique<Lines>(std::move(file), in, path, reading);
+    if (!opened)
+        lines->cannotOpen(reason);
 }
 
-bool readSession(std::istream& in, const std::string& path, Data& data, std::string& error) {
-    if (readLines(in, path, data, error))
-        return true;
-    error = oneLine(error);
-    return false;
+SessionReader::SessionReader(std::istream& in, const std::string& path, FrameReading reading)
+    : lines(std::make_unique<Lines>(nullptr, in, path, reading)) {}
+SessionReader::SessionReader(SessionReader&&) noexcept = default;
+SessionReader::~SessionReader() = default;
+
+bool SessionReader::readHead() { return lines->readHead(); }
+const Head& SessionReader::head() const { return lines->head(); }
+bool SessionReader::nextFrame(Frame& frame) { return lines->nextFrame(frame); }
+const std::string& SessionReader::error() const { return lines->fault(); }
+
+bool checkSession(const std::string& path, std::string& error) {
+    SessionReader reader(path);
+    if (reader.readHead())
+        for (Frame frame; reader.nextFrame(frame);) {
+        }
+    error = reader.error();
+    return error.empty();
 }
 
 namespace {
 
-bool readLines(std::istream& in, const std::string& path, Data& data, std::string& error) {
-    Reader reader;
-    std::string line;
-    size_t number = 0;
-    for (LineEnd end = LineEnd::Feed; end == LineEnd::Feed;) {
-        // The file buffer throws when the system refuses a read (a folder, an
-        // I/O error); errno still holds the system's reason.
-        try {
-            end = readLine(in, line);
-        } catch (const std::ios_base::failure&) {
-            error = path + ": cannot be read (" + std::strerror(errno) + ")";
-            return false;
-        }
-        ++number;
-        const std::string where = path + ":" + std::to_string(number) + ": ";
-        if (end == LineEnd::TooLong) {
-            error = where + "line longer than " + std::to_string(MaxLineLength) + " bytes";
-            return false;
-        }
-        if (isBlank(line))
-            continue;
-        if (nestsTooDeep(line)) {
-            error = where + "values nested deeper than " + std::to_string(MaxNesting) + " levels";
-            return false;
-        }
-        std::vector<std::string> keys;  // the member being parsed, by depth
-        try {
-            reader.take(Json::parse(line, memberTracker(keys)));
-        } catch (const Json::parse_error& e) {
-            error = where + notJson(e, line, end);
-            return false;
-        } catch (const Json::exception& e) {
-            // A number beyond a double's range and other refusals of the parser.
-            error = where + joined(keys) + ": " + withoutId(e.what());
-            return false;
-        } catch (const BadLine& e) {
-            error = where + e.what();
-            return false;
-        }
+bool readAll(SessionReader& reader, Data& data, std::string& error) {
+    Data read;
+    bool whole = reader.readHead();
+    if (whole) {
+        static_cast<Head&>(read) = reader.head();
+        for (Frame frame; reader.nextFrame(frame);)
+            read.frames.push_back(std::move(frame));
+        whole = reader.error().empty();
     }
-    if (!reader.started()) {
-        error = path + ": empty file, not a session";
+    if (!whole) {
+        error = reader.error();
         return false;
     }
-    data = std::move(reader.result());
+    data = std::move(read);
     return true;
 }
 
 } // namespace
+
+bool readSession(const std::string& path, Data& data, std::string& error, FrameReading reading) {
+    SessionReader reader(path, reading);
+    return readAll(reader, data, error);
+}
+
+bool readSession(std::istream& in, const std::string& path, Data& data, std::string& error, FrameReading reading) {
+    SessionReader reader(in, path, reading);
+    return readAll(reader, data, error);
+}
 
 } // namespace Session

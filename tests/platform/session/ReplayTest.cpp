@@ -136,11 +136,11 @@ TEST(ReplayTest, StatesComeFromTheFrameElseTheDeviceIsAtRest) {
 {"frame":0,"devices":{"stick":{"state":{"values":[[4,-5],[32,9000],[49,128]]}}},"ticks":[7,8]}
 {"frame":1,"devices":{"stick":{"data":[[0,100,1],[4,200,1],[0,300,2],[48,128,2],[32,0,2]]}}}
 {"frame":3,"devices":{"stick":{"state":{"result":-2147024866}}}})";
-    Session::Data data;
-    std::string failure;
-    ASSERT_TRUE(Session::readSession(writeFile(".jsonl", text), data, failure)) << failure;
-    const Guid kbdGuid = data.devices[0].instance.guidInstance, stickGuid = data.devices[1].instance.guidInstance;
-    Session::ReplayContext replay(std::move(data));
+    Session::SessionReader reader(writeFile(".jsonl", text));
+    ASSERT_TRUE(reader.readHead()) << reader.error();
+    const std::vector<Session::DeclaredDevice>& devices = reader.head().devices;
+    const Guid kbdGuid = devices[0].instance.guidInstance, stickGuid = devices[1].instance.guidInstance;
+    Session::ReplayContext replay(std::move(reader));
     std::unique_ptr<Device> kbd, stick;
     replay.directInput().createDevice(kbdGuid, kbd);
     replay.directInput().createDevice(stickGuid, stick);
