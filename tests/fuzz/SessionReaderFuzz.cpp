@@ -1,23 +1,33 @@
 // The session reader on any bytes: it refuses with a one-line message or
-// gives data that the replay can run, never anything else.
+// gives data that the replay can run, never anything else; and reading frame
+// lines quickly gives exactly what reading every line thoroughly gives.
 #include "platform/session/Replay.h"
 #include "platform/session/SessionReader.h"
+#include "support/DescribeSession.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(bytes), size));
-    Session::Data data;
-    std::string error;
-    if (!Session::readSession(in, "fuzz.jsonl", data, error)) {
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    std::istringstream quickIn(text), thoroughIn(text);
+    Session::Data quick, thorough;
+    std::string error, thoroughError;
+    const bool read = Session::readSession(quickIn, "fuzz.jsonl", quick, error);
+    if (read != Session::readSession(thoroughIn, "fuzz.jsonl", thorough, thoroughError, Session::FrameReading::Thorough) ||
+        error != thoroughError || describe(quick) != describe(thorough))
+        std::abort();
+    if (!read) {
         if (error.rfind("fuzz.jsonl:", 0) != 0 || error.find('\n') != std::string::npos)
             std::abort();
         return 0;
     }
     // Run the first frames, fetching every device and the tracker.
-    Session::Replay replay(std::move(data));
+    std::istringstream in(text);
+    Session::SessionReader reader(in, "fuzz.jsonl");
+    if (!reader.readHead())
+        std::abort();
+    Session::Replay replay(std::move(reader));
     DirectInput::DeviceObjectData records[16];
     NPClient::DataFrame frame;
     for (int n = 0; n < 64 && !replay.finished(); ++n) {

@@ -1,5 +1,6 @@
 #include "platform/directinput/JoystickState.h"
 #include "platform/directinput/ResultCodes.h"
+#include "platform/session/Replay.h"
 #include "platform/session/ReplayContext.h"
 #include "platform/session/SessionReader.h"
 #include "support/SessionSupport.h"
@@ -8,6 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#ifdef __SANITIZE_ADDRESS__
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
 
 using namespace DirectInput;
 using namespace SessionTests;
@@ -172,4 +179,51 @@ TEST(ReplayTest, StatesComeFromTheFrameElseTheDeviceIsAtRest) {
     std::fill(std::begin(keys), std::end(keys), 1);
     EXPECT_EQ(kbd->getDeviceState(256, keys), DI_OK);
     EXPECT_EQ(std::count(std::begin(keys), std::end(keys), 0), 256);
+}
+
+namespace {
+
+// The bytes the program holds on the heap now.
+size_t liveHeapBytes() {
+#ifdef __SANITIZE_ADDRESS__
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+} // namespace
+
+// A replay holds its current frame and the next, whatever the session's
+// length: over 20000 frames (about 3.5 MB of text, several times that when
+// held as frames) the heap stays within 256 KiB of where it was before.
+TEST(ReplayTest, ALongReplayTakesNoMoreMemoryAsItGoes) {
+    std::string text = header + "\n" + R"({"device":"stick","instance":"A1B2C3D4-0000-11EF-8001-444553540000","type":66068,"name":"Stick"}
+{"headTracker":{}})" + "\n";
+    for (int n = 1; n <= 20000; ++n) {
+        const std::string t = std::to_string(n * 16);
+        text += R"({"frame":)" + std::to_string(n) + R"(,"devices":{"stick":{"data":[[0,)" + std::to_string(n * 1000) +
+                "," + t + "],[4," + std::to_string(-n) + "," + t + R"(]]}},"headTracker":{"signature":)" +
+                std::to_string(n % 65536) + R"(,"yaw":1.5},"ticks":)" + t + "}\n";
+    }
+    const std::string path = writeFile(".jsonl", text);
+    text.clear();
+    text.shrink_to_fit();
+    const size_t start = liveHeapBytes();
+    Session::SessionReader reader(path);
+    ASSERT_TRUE(reader.readHead()) << reader.error();
+    Session::Replay replay(std::move(reader));
+    DeviceObjectData records[8];
+    NPClient::DataFrame tracker;
+    size_t most = 0;
+    while (!replay.finished()) {
+        replay.advance();
+        uint32_t count = 8;
+        ASSERT_EQ(replay.fetch(0, records, count), DI_OK);
+        ASSERT_EQ(count, 2u);
+        ASSERT_EQ(replay.trackerData(tracker), NPClient::Success);
+        most = std::max(most, liveHeapBytes());
+    }
+    EXPECT_EQ(tracker.frameSignature, 20000 % 65536);
+    EXPECT_LT(most - start, 256u * 1024);
 }

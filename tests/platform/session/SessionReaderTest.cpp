@@ -1,7 +1,10 @@
 #include "platform/session/SessionReader.h"
+#include "support/DescribeSession.h"
 #include "support/SessionSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -123,4 +126,29 @@ TEST(SessionReaderTest, NumbersBeyondADoubleAndFramesBeyondTheLimitAreRefusedWit
     }
     EXPECT_TRUE(Session::readSession(SessionTests::writeFile(".jsonl", header + R"({"frame":16777216})"), data, error))
         << error;
+}
+
+// Frame lines of the usual shape are read without building their document;
+// what that gives must be what reading every line thoroughly gives, also for
+// lines at the edges of what that way takes, and lines it leaves to the
+// thorough way (a state, a duplicate member, a tracker's "NaN").
+TEST(SessionReaderTest, FramesReadQuicklyAreWhatTheThoroughReadingGives) {
+    const std::string session = header + keyboard + R"({"device":"stick","instance":"A1B2C3D4-0000-11EF-8001-444553540000","type":66068,"name":"Stick"}
+{"headTracker":{}}
+{"frame":0,"ticks":[0,4294967295]}
+{"ticks":5,"frame":1,"devices":{"kbd":{"data":[[30,-2147483648,0],[0,4294967295,4294967295],[1,-0,2]]}}}
+{"frame":2,"devices":{"kbd":{},"stick":{"poll":1,"result":-1,"data":[]}}}
+{"frame":3,"devices":{"stick":{"poll":-2147024866}},"headTracker":{"result":4294967295,"status":65535,"roll":-0,"pitch":1e-50,"yaw":3.4028235e38,"x":-340282346638528859811704183484516925440,"z":7}}
+{"frame":4,"headTracker":{"signature":3,"y":-1.5}}
+{"frame":5,"headTracker":{"y":"NaN","x":2}}
+{"frame":6,"frame":7,"devices":{"stick":{"state":{"values":[[4,-5],[49,128]]},"data":[[4,1,1]]}}}
+{"frame":9 , "devices" : { "stick" : { "data" : [ [ 0 , 1 , 2 ] ] } } }
+)";
+    std::istringstream quickIn(session), thoroughIn(session);
+    Session::Data quick, thorough;
+    std::string error;
+    ASSERT_TRUE(Session::readSession(quickIn, "s", quick, error)) << error;
+    ASSERT_TRUE(Session::readSession(thoroughIn, "s", thorough, error, Session::FrameReading::Thorough)) << error;
+    ASSERT_EQ(quick.frames.size(), 8u);
+    EXPECT_EQ(describe(quick), describe(thorough));
 }
