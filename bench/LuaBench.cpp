@@ -95,7 +95,31 @@ void BM_ProcessFromLua(benchmark::State& state) {
     }
 }
 
+// What Lua itself pays to make tables of the same shape as a frame's actions,
+// as many as a frame gives, with a table constructor in a Lua function: the
+// part of vorlan.process() that no binding of the library can take away.
+void BM_ActionTablesMadeInLua(benchmark::State& state) {
+    Rig rig;
+    std::vector<VorlanAction> actions;
+    rig.queueFrame();
+    getGlobalInput()->process(actions);
+    luaL_loadstring(rig.L, "local n = ... return function() local t = {} for i = 1, n do t[i] = "
+                           "{action = i, hasValue = true, value = 0.5, absolute = false, time = 16, device = 1} "
+                           "end return t end");
+    lua_pushnumber(rig.L, static_cast<lua_Number>(actions.size()));
+    lua_call(rig.L, 1, 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        state.ResumeTiming();
+        lua_pushvalue(rig.L, -1);
+        lua_call(rig.L, 0, 1);
+        lua_pop(rig.L, 1);
+    }
+    state.counters["actions"] = static_cast<double>(actions.size());
+}
+
 } // namespace
 
 BENCHMARK(BM_ProcessFromCpp);
 BENCHMARK(BM_ProcessFromLua);
+BENCHMARK(BM_ActionTablesMadeInLua);
