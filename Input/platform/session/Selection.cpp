@@ -6,6 +6,8 @@
 #include "platform/session/SessionReader.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <sstream>
 
 namespace Session {
 
@@ -27,10 +29,15 @@ DirectInput::HResult createSource(const std::string& replayPath, const Platform:
         return result;
     }
     // The whole session is checked first, so that a fault anywhere in it
-    // fails here; the replay then reads it again as it goes.
-    SessionReader reader(replayPath);
-    if (!checkSession(replayPath, failure))
+    // fails here; the replay then reads it again as it goes. A session that
+    // can be read only once (a pipe) is kept in memory for that.
+    std::error_code notFile;
+    const bool readTwice = std::filesystem::is_regular_file(replayPath, notFile);
+    std::string text;
+    if (!checkSession(replayPath, failure, readTwice ? nullptr : &text))
         return DirectInput::E_FAIL;
+    SessionReader reader = readTwice ? SessionReader(replayPath)
+                                     : SessionReader(std::make_unique<std::istringstream>(text), replayPath);
     if (!reader.readHead()) {
         failure = reader.error();
         return DirectInput::E_FAIL;

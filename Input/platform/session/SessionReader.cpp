@@ -77,6 +77,8 @@ public:
                 end = static_cast<size_t>(buffer.sgetn(block.data(), static_cast<std::streamsize>(block.size())));
                 if (end == 0)
                     return LineEnd::EndOfFile;
+                if (kept)
+                    kept->append(block.data(), end);
             }
             const char* start = block.data() + begin;
             const char* feed = static_cast<const char*>(std::memchr(start, '\n', end - begin));
@@ -94,8 +96,12 @@ public:
         }
     }
 
+    // Keeps every byte read from now on in text.
+    void keep(std::string& text) { kept = &text; }
+
 private:
     std::streambuf& buffer;
+    std::string* kept = nullptr;
     std::vector<char> block = std::vector<char>(1 << 16);
     size_t begin = 0;
     size_t end = 0;
@@ -512,6 +518,7 @@ public:
 
     const Head& head() const { return reader.head(); }
     const std::string& fault() const { return error; }
+    void keep(std::string& text) { source.keep(text); }
 
 private:
     // What one line gave.
@@ -579,16 +586,23 @@ SessionReader::SessionReader(const std::string& path, FrameReading reading) {
 
 SessionReader::SessionReader(std::istream& in, const std::string& path, FrameReading reading)
     : lines(std::make_unique<Lines>(nullptr, in, path, reading)) {}
+SessionReader::SessionReader(std::unique_ptr<std::istream> in, const std::string& path) {
+    std::istream& stream = *in;
+    lines = std::make_unique<Lines>(std::move(in), stream, path, FrameReading::Quick);
+}
 SessionReader::SessionReader(SessionReader&&) noexcept = default;
 SessionReader::~SessionReader() = default;
 
 bool SessionReader::readHead() { return lines->readHead(); }
 const Head& SessionReader::head() const { return lines->head(); }
 bool SessionReader::nextFrame(Frame& frame) { return lines->nextFrame(frame); }
+void SessionReader::keepText(std::string& text) { lines->keep(text); }
 const std::string& SessionReader::error() const { return lines->fault(); }
 
-bool checkSession(const std::string& path, std::string& error) {
+bool checkSession(const std::string& path, std::string& error, std::string* text) {
     SessionReader reader(path);
+    if (text)
+        reader.keepText(*text);
     if (reader.readHead())
         for (Frame frame; reader.nextFrame(frame);) {
         }

@@ -23,6 +23,8 @@ public:
     explicit SessionReader(const std::string& path, FrameReading reading = FrameReading::Quick);
     // Reads from in, which must outlive the reader, path naming it in messages.
     SessionReader(std::istream& in, const std::string& path, FrameReading reading = FrameReading::Quick);
+    // Reads from in, which it keeps.
+    SessionReader(std::unique_ptr<std::istream> in, const std::string& path);
     SessionReader(SessionReader&&) noexcept;
     ~SessionReader();
 
@@ -33,15 +35,18 @@ public:
     bool nextFrame(Frame& frame);
     // The fault met, "" while there is none.
     const std::string& error() const;
+    // Keeps every byte read from now on in text.
+    void keepText(std::string& text);
 
 private:
     class Lines;
     std::unique_ptr<Lines> lines;
 };
 
-// Reads and checks the whole session at path without keeping it; false with
-// error set on a fault.
-bool checkSession(const std::string& path, std::string& error);
+// Reads and checks the whole session at path without keeping its frames; false
+// with error set on a fault. With text, the session's bytes are kept there,
+// for a file that can be read only once (a pipe).
+bool checkSession(const std::string& path, std::string& error, std::string* text = nullptr);
 
 // Reads the whole session into data. True with data filled in; otherwise
 // false with data untouched and error set.
