@@ -2,6 +2,7 @@
 
 #include "VorlanAction.h"
 #include "core/CodeSpace.h"
+#include "platform/LogFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,39 +20,26 @@ bool isLoggingEnabled() {
 
 bool isActionLogNeeded() {
     const LogState& s = logState();
-    return isLoggingEnabled() || s.logStreams.find(s.logPath) == s.logStreams.end();
+    return isLoggingEnabled() || s.logStreams.count(s.logPath) == 0;
 }
 
 Log::Log() : Log(logState().logPath, isLoggingEnabled(), true) {}
 
 // The first entry for a file creates or empties it, even when disabled. A
-// disabled entry on a file already opened once would only open and close it
+// disabled entry on a file already emptied once would only open and close it
 // again, which changes nothing, so it leaves the file alone: logging off
 // costs no file operations per frame.
 Log::Log(const std::string& fileName, bool enabled, bool timestamp)
     : fileName(fileName), timestamp(timestamp), enabled(enabled) {
-    auto& streams = logState().logStreams;
-    auto found = streams.find(fileName);
-    if (found == streams.end()) {
-        auto created = std::make_unique<std::ofstream>(fileName, std::ios::out | std::ios::trunc);
-        stream = created.get();
-        streams.emplace(fileName, std::move(created));
-    } else {
-        stream = found->second.get();
-        if (enabled) {
-            stream->clear();
-            stream->open(fileName, std::ios::out | std::ios::app);
-        }
-    }
+    if (logState().logStreams.insert(fileName).second)
+        Platform::emptyLogFile(fileName);
     writeHead();
 }
 
 // The entry was composed in memory; it reaches the file with one write.
 Log::~Log() {
     if (enabled)
-        stream->write(entry.data(), static_cast<std::streamsize>(entry.size()));
-    if (stream->is_open())
-        stream->close();
+        Platform::appendToLogFile(fileName, entry.data(), entry.size());
 }
 
 namespace {
@@ -73,8 +61,6 @@ void appendInteger(std::string& text, Integer value) {
 
 } // namespace
 
-// The time line's fill character stays on the stream, as it would if the
-// line were written there.
 void Log::writeHead() {
     if (!enabled)
         return;
@@ -82,7 +68,6 @@ void Log::writeHead() {
     entry += '\n';
     if (timestamp) {
         const Platform::LocalTime t = logState().clock();
-        stream->fill('0');
         appendPadded(entry, t.year, 4);
         entry += '.';
         appendPadded(entry, t.month, 2);

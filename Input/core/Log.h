@@ -4,9 +4,7 @@
 #include "platform/Clock.h"
 
 #include <cstdint>
-#include <fstream>
-#include <map>
-#include <memory>
+#include <set>
 #include <string>
 
 class VorlanAction;
@@ -14,9 +12,9 @@ class VorlanAction;
 // Process-wide log state.
 struct LogState {
     std::string logPath = "temp/VorlanStart.txt";
-    // One stream per file name ever logged to; the first entry for a name
-    // truncates the file, later entries append.
-    std::map<std::string, std::unique_ptr<std::ofstream>> logStreams;
+    // The file names ever logged to in this process: the first entry for a
+    // name empties the file, later entries append.
+    std::set<std::string> logStreams;
     bool logKeyboard = true;
     bool logMouse = true;
     bool logJoysticks = true;
@@ -27,8 +25,8 @@ struct LogState {
 LogState& logState();
 
 // One log entry: opened by the constructor (line feed and time line), written
-// piece by piece into memory, and written to the file at once and closed by
-// the destructor.
+// piece by piece into memory, and appended to the file at once by the
+// destructor, which opens and closes the file.
 class Log {
 public:
     // The standard entry: logPath, enabled when any switch is on, time-stamped.
@@ -54,7 +52,6 @@ private:
     std::string fileName;
     bool timestamp;
     bool enabled;
-    std::ofstream* stream;
     std::string entry;  // the head and pieces, written by the destructor
 };
 

@@ -49,10 +49,13 @@ TEST(LogTest, SwitchesOffStillEmptyTheFile) {
     EXPECT_EQ(capture.read(), LogCapture::entry("shown"));
 }
 
-TEST(LogTest, AMissingFolderIsIgnored) {
+TEST(LogTest, AMissingFolderLosesEntriesUntilItExists) {
     LogCapture capture;
     Vorlan::setLogPath(capture.path("missing/log.txt"));
     EXPECT_NO_THROW({ Log() << "lost" << int32_t{1}; Log() << "lost again"; });
+    std::filesystem::create_directory(capture.path("missing"));
+    { Log() << "found"; }
+    EXPECT_EQ(capture.read("missing/log.txt"), LogCapture::entry("found"));
 }
 
 TEST(LogTest, ActionLineFollowsTheSwitchOfTheDeviceKind) {

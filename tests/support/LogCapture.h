@@ -24,7 +24,7 @@ public:
     ~LogCapture() {
         LogState& s = logState();
         for (auto it = s.logStreams.begin(); it != s.logStreams.end();)
-            it = it->first.rfind(folder, 0) == 0 ? s.logStreams.erase(it) : std::next(it);
+            it = it->rfind(folder, 0) == 0 ? s.logStreams.erase(it) : std::next(it);
         std::filesystem::remove_all(folder);
         s.logPath = saved.logPath;
         s.clock = saved.clock;

@@ -146,6 +146,10 @@ void checkStartLog(const std::string& log) {
     check(clean, "the log has no device error");
     check(contains(log, "Device acquire Keyboard") && contains(log, "Device acquire Mouse"),
           "activate(true) acquires the keyboard and the mouse");
+    bool textLines = log.rfind("\r\n", 0) == 0;
+    for (size_t at = log.find('\n'); at != std::string::npos; at = log.find('\n', at + 1))
+        textLines = textLines && log[at - 1] == '\r';
+    check(textLines, "the log is a text file: every line ends in CR LF");
 }
 
 void checkKey(Frames& frames) {
