@@ -55,10 +55,10 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
         return true;
     }
 
-    for (size_t i = 0; i < combos.size(); ++i) {
-        if (!combos.summary(i).mayMatch(reformers.summary()))
+    for (const auto& step : combos.needing(reformers.pressedModifiers().size())) {
+        if (!step.summary.mayMatch(reformers.summary()))
             continue;
-        const KeyCombo& combo = combos[i];
+        const KeyCombo& combo = combos[step.combo];
         if (!reformers.isExact() && !combo.matches(reformers.pressedModifiers(), reformers.activeSwitches()))
             continue;
         heldKeys.hold(HeldKey{event.code, combo.pressed, combo.up, event.time + 1, event.device});
@@ -70,31 +70,25 @@ bool Layer::handleKey(const ComboList<KeyCombo>& combos, const DeviceEvent& even
 }
 
 // Among the candidates the first in list order wins unless a later one needs
-// strictly more modifiers: switches do not count here.
+// strictly more modifiers: switches do not count here. The walk meets the
+// combos needing more modifiers first, so the first candidate is the one.
 bool Layer::handleAxis(const ComboList<AxisCombo>& combos, const DeviceEvent& event,
                        const Reformers& reformers, ActionList& out) {
-    size_t kept = combos.size();
-    for (size_t i = 0; i < combos.size(); ++i) {
-        const ReformerSummary& summary = combos.summary(i);
-        if (!summary.mayBeCandidate(reformers.summary()))
+    for (const auto& step : combos.needingAtMost(reformers.pressedModifiers().size())) {
+        if (!step.summary.mayBeCandidate(reformers.summary()))
             continue;
-        if (!reformers.isExact()
-            && !combos[i].isCandidate(reformers.pressedModifiers(), reformers.activeSwitches()))
+        const AxisCombo& combo = combos[step.combo];
+        if (!reformers.isExact() && !combo.isCandidate(reformers.pressedModifiers(), reformers.activeSwitches()))
             continue;
-        if (kept == combos.size() || summary.modifierCount > combos.summary(kept).modifierCount)
-            kept = i;
-    }
-    if (kept == combos.size())
-        return false;
-    const AxisCombo& combo = combos[kept];
-    if (combo.command == 0)
+        if (combo.command == 0)
+            return true;
+        const int32_t value = combo.filter
+            ? truncateToInt32(combo.filter->getValue(static_cast<double>(event.value)))
+            : event.value;
+        out.addAction(VorlanAction(combo.command, value, event.absolute, event.time, event.device));
         return true;
-
-    const int32_t value = combo.filter
-        ? truncateToInt32(combo.filter->getValue(static_cast<double>(event.value)))
-        : event.value;
-    out.addAction(VorlanAction(combo.command, value, event.absolute, event.time, event.device));
-    return true;
+    }
+    return false;
 }
 
 void Layer::sendPressed(ActionList& out) const {

@@ -3,7 +3,6 @@
 
 #include "bindings/CodeSet.h"
 
-#include <cstddef>
 #include <cstdint>
 
 // Modifier and switch sets folded into one bit per code (code mod 64). Equal
@@ -14,11 +13,10 @@
 struct ReformerSummary {
     uint64_t modifiers = 0;
     uint64_t switches = 0;
-    size_t modifierCount = 0;
 
     ReformerSummary() = default;
     ReformerSummary(const CodeSet& modifierSet, const CodeSet& switchSet)
-        : modifiers(bitsOf(modifierSet)), switches(bitsOf(switchSet)), modifierCount(modifierSet.size()) {}
+        : modifiers(bitsOf(modifierSet)), switches(bitsOf(switchSet)) {}
 
     // Necessary for a key combo: exactly its modifiers held, its switches on.
     bool mayMatch(const ReformerSummary& held) const {

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <map>
 #include <random>
+#include <set>
 #include <utility>
 
 namespace {
@@ -126,6 +127,63 @@ TEST_F(BindingEngineTest, KeysMatchModifiersExactlyAxesTakeTheMostModifiers) {
     EXPECT_EQ(probe({dn(M, 1)}), "2@9 31@9 | 62=7@9");
     // The top layer judges K by the modifiers at its time (N), the lower one by those at the end.
     EXPECT_EQ(frame({up(M, 20), dn(N, 21), dn(K, 22), up(N, 23)}), "");
+}
+
+// Random combos on one key and one axis, probed under every reformer state:
+// the engine fires what the matching rules pick walking the view's try order.
+TEST_F(BindingEngineTest, RandomCombosFireWhatTheRulesPickInTryOrder) {
+    constexpr int32_t O = 54;
+    const std::vector<int32_t> modifiers = {N, M, O}, switches = {S1, S2};
+    for (int32_t code : modifiers)
+        engine.addModifier(code);
+    for (int32_t code : switches)
+        engine.addSwitch(code);
+    stack({"main"});
+    std::mt19937 rng(7);
+    for (int32_t command = 1; command <= 60; ++command) {
+        std::set<int32_t> reformers;
+        for (int32_t code : {N, M, O, S1, S2})
+            if (rng() % 3 == 0)
+                reformers.insert(code);
+        if (command % 2)
+            engine.addKeyCombo("main", K, reformers, command, 0, 0);
+        else
+            engine.addAxisCombo("main", X, reformers, command, nullptr);
+    }
+    const VorlanLayer layer = engine.view().layers[0];
+
+    for (unsigned state = 0; state < 32; ++state) {
+        std::vector<int32_t> held, on;  // ascending, like the view's sets
+        DeviceEventList presses;
+        for (unsigned i = 0; i < 5; ++i) {
+            const bool isModifier = i < modifiers.size();
+            const int32_t code = isModifier ? modifiers[i] : switches[i - modifiers.size()];
+            if (state >> i & 1) {
+                (isModifier ? held : on).push_back(code);
+                presses.push_back(dn(code, 1));
+            }
+        }
+        engine.releaseAll();
+        frame(presses);
+        auto within = [](const std::vector<int32_t>& part, const std::vector<int32_t>& whole) {
+            return std::includes(whole.begin(), whole.end(), part.begin(), part.end());
+        };
+        std::string expected;
+        for (const VorlanKeyCombo& c : layer.keyCombos) {
+            if (c.modifiers == held && within(c.switches, on)) {
+                expected = std::to_string(c.down) + "@9";
+                break;
+            }
+        }
+        const VorlanAxisCombo* kept = nullptr;
+        for (const VorlanAxisCombo& c : layer.axisCombos) {
+            if (within(c.modifiers, held) && within(c.switches, on)
+                && (!kept || c.modifiers.size() > kept->modifiers.size()))
+                kept = &c;
+        }
+        expected += " | " + (kept ? std::to_string(kept->command) + "=7@9" : std::string());
+        EXPECT_EQ(tap({K}) + " | " + frame({event(X, 7, 9)}), expected) << "state " << state;
+    }
 }
 
 // Codes 64 apart share a bit of the reformer summaries, yet stay apart.
