@@ -9,7 +9,10 @@ bool FrameLoop::offer(const std::vector<Mem::Ref<Layer>>& stack, const Reformers
         consumed[w.event] = 1;
         return true;
     }
-    return ++w.binding == w.end;
+    if (++w.binding == w.end)
+        return true;
+    w.depth = table.binding(w.binding).depth;
+    return false;
 }
 
 // The events that the top layer leaves and a lower layer binds wait in list
@@ -32,8 +35,10 @@ void FrameLoop::run(const std::vector<Mem::Ref<Layer>>& stack, Reformers& reform
             consumed[i] = reformers.handleModifier(events[i]) || reformers.handleSwitch(events[i]);
             continue;
         }
-        Waiting w{i, entry->first, entry->end};
-        if (w.binding != w.end && (table.binding(w.binding).depth != 0 || !offer(stack, reformers, events, w, out)))
+        if (entry->first == entry->end)
+            continue;
+        Waiting w{i, entry->first, entry->end, table.binding(entry->first).depth};
+        if (w.depth != 0 || !offer(stack, reformers, events, w, out))
             waiting.push_back(w);
     }
     stack[0]->sendPressed(out);
@@ -41,7 +46,7 @@ void FrameLoop::run(const std::vector<Mem::Ref<Layer>>& stack, Reformers& reform
     for (uint32_t depth = 1; depth < stack.size(); ++depth) {
         size_t kept = 0;
         for (Waiting w : waiting) {
-            if (table.binding(w.binding).depth != depth || !offer(stack, reformers, events, w, out))
+            if (w.depth != depth || !offer(stack, reformers, events, w, out))
                 waiting[kept++] = w;
         }
         waiting.resize(kept);

@@ -29,12 +29,13 @@ public:
              ActionList& out);
 
 private:
-    // An event waiting for a layer: its index in the list and the position of
-    // that layer's binding in the stack table.
+    // An event waiting for a layer: its index in the list, the position of
+    // that layer's binding in the stack table and the layer's depth.
     struct Waiting {
         uint32_t event;
         uint32_t binding;
         uint32_t end;  // the end of the code's bindings
+        uint32_t depth;
     };
 
     bool offer(const std::vector<Mem::Ref<Layer>>& stack, const Reformers& reformers, const DeviceEventList& events,
