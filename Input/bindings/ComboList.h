@@ -51,6 +51,7 @@ public:
         });
         steps.insert(stepAt, Step{ReformerSummary(combo.modifiers, combo.switches), at, modifierCount});
         combos.insert(combos.begin() + at, std::move(combo));
+        firstPlain = static_cast<uint32_t>(startOf(0) - steps.data());
         return true;
     }
 
@@ -59,21 +60,29 @@ public:
 
     // The steps of the combos that need at most `n` modifiers.
     Steps needingAtMost(size_t n) const {
-        const Step* last = steps.data() + steps.size();
-        return {std::partition_point(steps.data(), last, [n](const Step& s) { return s.modifierCount > n; }), last};
+        return {n == 0 ? steps.data() + firstPlain : startOf(n), steps.data() + steps.size()};
     }
     // The steps of the combos that need exactly `n` modifiers.
     Steps needing(size_t n) const {
         const Steps atMost = needingAtMost(n);
+        if (n == 0)
+            return atMost;
         return {atMost.first,
                 std::partition_point(atMost.first, atMost.last, [n](const Step& s) { return s.modifierCount == n; })};
     }
 
 private:
     static size_t reformerCount(const Combo& c) { return c.modifiers.size() + c.switches.size(); }
+    // The first step that needs at most `n` modifiers.
+    const Step* startOf(size_t n) const {
+        return std::partition_point(steps.data(), steps.data() + steps.size(),
+                                    [n](const Step& s) { return s.modifierCount > n; });
+    }
 
     std::vector<Combo> combos;
     std::vector<Step> steps;
+    // startOf(0), kept at hand: most of the time no modifier is held.
+    uint32_t firstPlain = 0;
 };
 
 #endif
