@@ -132,56 +132,43 @@ TEST_F(BindingEngineTest, KeysMatchModifiersExactlyAxesTakeTheMostModifiers) {
 // Random combos on one key and one axis, probed under every reformer state:
 // the engine fires what the matching rules pick walking the view's try order.
 TEST_F(BindingEngineTest, RandomCombosFireWhatTheRulesPickInTryOrder) {
-    constexpr int32_t O = 54;
-    const std::vector<int32_t> modifiers = {N, M, O}, switches = {S1, S2};
-    for (int32_t code : modifiers)
-        engine.addModifier(code);
-    for (int32_t code : switches)
-        engine.addSwitch(code);
+    const std::vector<int32_t> reformers = {N, M, 54, S1, S2};  // three modifiers, two switches
+    for (size_t i = 0; i < reformers.size(); ++i)
+        i < 3 ? engine.addModifier(reformers[i]) : engine.addSwitch(reformers[i]);
     stack({"main"});
     std::mt19937 rng(7);
     for (int32_t command = 1; command <= 60; ++command) {
-        std::set<int32_t> reformers;
-        for (int32_t code : {N, M, O, S1, S2})
-            if (rng() % 3 == 0)
-                reformers.insert(code);
-        if (command % 2)
-            engine.addKeyCombo("main", K, reformers, command, 0, 0);
-        else
-            engine.addAxisCombo("main", X, reformers, command, nullptr);
+        std::set<int32_t> set;
+        std::copy_if(reformers.begin(), reformers.end(), std::inserter(set, set.end()),
+                     [&](int32_t) { return rng() % 3 == 0; });
+        command % 2 ? engine.addKeyCombo("main", K, set, command, 0, 0)
+                    : engine.addAxisCombo("main", X, set, command, nullptr);
     }
     const VorlanLayer layer = engine.view().layers[0];
-
+    auto within = [](const std::vector<int32_t>& part, const std::vector<int32_t>& whole) {
+        return std::includes(whole.begin(), whole.end(), part.begin(), part.end());
+    };
     for (unsigned state = 0; state < 32; ++state) {
         std::vector<int32_t> held, on;  // ascending, like the view's sets
         DeviceEventList presses;
-        for (unsigned i = 0; i < 5; ++i) {
-            const bool isModifier = i < modifiers.size();
-            const int32_t code = isModifier ? modifiers[i] : switches[i - modifiers.size()];
+        for (size_t i = 0; i < reformers.size(); ++i) {
             if (state >> i & 1) {
-                (isModifier ? held : on).push_back(code);
-                presses.push_back(dn(code, 1));
+                (i < 3 ? held : on).push_back(reformers[i]);
+                presses.push_back(dn(reformers[i], 1));
             }
         }
         engine.releaseAll();
         frame(presses);
-        auto within = [](const std::vector<int32_t>& part, const std::vector<int32_t>& whole) {
-            return std::includes(whole.begin(), whole.end(), part.begin(), part.end());
-        };
-        std::string expected;
-        for (const VorlanKeyCombo& c : layer.keyCombos) {
-            if (c.modifiers == held && within(c.switches, on)) {
-                expected = std::to_string(c.down) + "@9";
-                break;
-            }
-        }
-        const VorlanAxisCombo* kept = nullptr;
+        auto key = std::find_if(layer.keyCombos.begin(), layer.keyCombos.end(),
+                                [&](const VorlanKeyCombo& c) { return c.modifiers == held && within(c.switches, on); });
+        const VorlanAxisCombo* axis = nullptr;
         for (const VorlanAxisCombo& c : layer.axisCombos) {
             if (within(c.modifiers, held) && within(c.switches, on)
-                && (!kept || c.modifiers.size() > kept->modifiers.size()))
-                kept = &c;
+                && (!axis || c.modifiers.size() > axis->modifiers.size()))
+                axis = &c;
         }
-        expected += " | " + (kept ? std::to_string(kept->command) + "=7@9" : std::string());
+        const std::string expected = (key != layer.keyCombos.end() ? std::to_string(key->down) + "@9" : "") + " | "
+            + (axis ? std::to_string(axis->command) + "=7@9" : "");
         EXPECT_EQ(tap({K}) + " | " + frame({event(X, 7, 9)}), expected) << "state " << state;
     }
 }
