@@ -477,43 +477,22 @@ public:
     void cannotOpen(int reason) { fail(path + ": cannot be opened (" + std::strerror(reason) + ")"); }
 
     bool readHead() {
-        if (!error.empty())
-            return false;
         Frame frame;
-        for (;;) {
-            switch (step(frame)) {
-            case Step::Frame:
-                first = std::move(frame);
-                return true;
-            case Step::Other:
-                continue;
-            case Step::End:
-                if (!reader.started())
-                    fail(path + ": empty file, not a session");
-                return error.empty();
-            case Step::Fault:
-                return false;
-            }
+        if (readFrame(frame)) {
+            first = std::move(frame);
+            return true;
         }
+        if (error.empty() && !reader.started())
+            fail(path + ": empty file, not a session");
+        return error.empty();
     }
 
     bool nextFrame(Frame& frame) {
-        if (first) {
-            frame = std::move(*first);
-            first.reset();
-            return true;
-        }
-        for (;;) {
-            switch (step(frame)) {
-            case Step::Frame:
-                return true;
-            case Step::Other:
-                continue;
-            case Step::End:
-            case Step::Fault:
-                return false;
-            }
-        }
+        if (!first)
+            return readFrame(frame);
+        frame = std::move(*first);
+        first.reset();
+        return true;
     }
 
     const Head& head() const { return reader.head(); }
@@ -523,6 +502,15 @@ public:
 private:
     // What one line gave.
     enum class Step { Frame, Other, End, Fault };
+
+    // Reads lines up to the next frame's; false at the end or on a fault.
+    bool readFrame(Frame& frame) {
+        Step read;
+        do
+            read = step(frame);
+        while (read == Step::Other);
+        return read == Step::Frame;
+    }
 
     Step step(Frame& frame) {
         if (ended || !error.empty())
