@@ -17,6 +17,18 @@ std::string device(const std::string& members) { return header + instance + memb
 // A session with the keyboard and this line.
 std::string withKeyboard(const std::string& line) { return header + keyboard + line + "\n"; }
 
+// Each text, written to a file, is refused with its message after "FILE:".
+template <size_t N>
+void expectRefused(const std::pair<std::string, std::string> (&cases)[N]) {
+    Session::Data data;
+    std::string error;
+    for (const auto& [text, message] : cases) {
+        const std::string path = SessionTests::writeFile(".jsonl", text);
+        EXPECT_FALSE(Session::readSession(path, data, error)) << message;
+        EXPECT_EQ(error, path + ":" + message);
+    }
+}
+
 } // namespace
 
 TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
@@ -91,13 +103,9 @@ TEST(SessionReaderTest, EachFaultIsNamedWithItsFileAndLine) {
         {header + std::string(100000, '[') + std::string(100000, ']') + "\n", "2: values nested deeper than 32 levels"},
         {header + R"({"frame":1,"x":"[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\""})", "2: unknown member \"x\""},
     };
+    expectRefused(cases);
     Session::Data data;
     std::string error;
-    for (const auto& [text, message] : cases) {
-        const std::string path = SessionTests::writeFile(".jsonl", text);
-        EXPECT_FALSE(Session::readSession(path, data, error)) << message;
-        EXPECT_EQ(error, path + ":" + message);
-    }
     const std::pair<std::string, std::string> unreadable[] = {
         {"/nonexistent/session.jsonl", ": cannot be opened (No such file or directory)"},
         {".", ": cannot be read (Is a directory)"},  // the working folder
@@ -117,13 +125,9 @@ TEST(SessionReaderTest, NumbersBeyondADoubleAndFramesBeyondTheLimitAreRefusedWit
         {header + "[1e400]", "2: line: number overflow parsing '1e400'"},
         {header + R"({"frame":4294967295})", "2: frame: expected an integer from 0 to 16777216, got 4294967295"},
     };
+    expectRefused(cases);
     Session::Data data;
     std::string error;
-    for (const auto& [text, message] : cases) {
-        const std::string path = SessionTests::writeFile(".jsonl", text);
-        EXPECT_FALSE(Session::readSession(path, data, error)) << message;
-        EXPECT_EQ(error, path + ":" + message);
-    }
     EXPECT_TRUE(Session::readSession(SessionTests::writeFile(".jsonl", header + R"({"frame":16777216})"), data, error))
         << error;
 }
